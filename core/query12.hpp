@@ -1,0 +1,28 @@
+#pragma once
+// The 12-character serial: normalising, the automatic part number, the half-year
+// check and the query that ties the decoding steps together.
+#include "core/query_result.hpp"
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace quenlio {
+
+// `text` with ASCII a-z upper-cased, then every "O" turned into the digit "0".
+// Every other byte is kept, so the character count never changes.
+std::string NormalizeSerial(std::string_view text);
+
+// The part number that the serial's last four characters stand for (eight model
+// codes of the autofill table), or none for every other serial.
+std::optional<std::string_view> AutofillPartNumber(std::string_view serial);
+
+// True when the serial's 4th character, upper-cased, is one of the half-year codes
+// F, G, H, J, K; false otherwise, a serial shorter than four characters included.
+bool CheckHalfYearCode(std::string_view serial);
+
+// Decodes a serial and a part number into every field of the result, starting from
+// empty fields: production week, catalogue texts, factory and replacement flag.
+QueryResult SerialQuery12(std::string_view serial, std::string_view partNumber);
+
+} // namespace quenlio

@@ -1,0 +1,62 @@
+#pragma once
+// Every message box and input box of the program goes through here, so that the
+// texts, titles and buttons are the same everywhere and tests can answer them.
+#include <QString>
+
+#include <functional>
+#include <optional>
+#include <vector>
+
+class QWidget;
+
+namespace quenlio::dialogs {
+
+enum class Buttons { Ok, OkCancel };
+enum class Answer { Ok, Cancel };
+
+// A modal message box with no icon and Chinese buttons ("确定", "取消"). Closing the
+// box with its close button or Escape answers Cancel where there is a Cancel button
+// and Ok where there is only OK.
+Answer ShowMessage(QWidget* parent, const QString& text, const QString& title, Buttons buttons = Buttons::Ok);
+
+// A modal input box with a prompt, a title and a starting text in its edit line.
+// Returns the edited line, or none when the user cancels.
+std::optional<QString> AskText(QWidget* parent, const QString& prompt, const QString& title,
+                               const QString& initial);
+
+// What a dialog showed, as a test hook records it.
+struct Shown {
+    enum class Kind { Message, Input } kind = Kind::Message;
+    QString text; // message text, or the prompt of an input box
+    QString title;
+    Buttons buttons = Buttons::Ok;
+    QString initial; // starting text of an input box
+};
+
+// While a Hook is alive no real dialog appears: each call is recorded and answered
+// from the queue (Ok, or the starting text for an input box, when the queue is empty).
+// `onShown` runs while the "dialog" is up, before it answers, so tests can do there
+// what a user could do during a real modal box.
+class Hook {
+public:
+    Hook();
+    ~Hook();
+    Hook(const Hook&) = delete;
+    Hook& operator=(const Hook&) = delete;
+
+    void QueueAnswer(Answer answer);
+    void QueueInput(std::optional<QString> line);
+    const std::vector<Shown>& shown() const { return m_shown; }
+    void clear() { m_shown.clear(); }
+    std::function<void(const Shown&)> onShown;
+
+private:
+    friend Answer quenlio::dialogs::ShowMessage(QWidget*, const QString&, const QString&, Buttons);
+    friend std::optional<QString> quenlio::dialogs::AskText(QWidget*, const QString&, const QString&,
+                                                            const QString&);
+    std::vector<Shown> m_shown;
+    std::vector<Answer> m_answers;
+    std::vector<std::optional<QString>> m_inputs;
+};
+
+} // namespace quenlio::dialogs

@@ -1,0 +1,59 @@
+#include "ui/screens.hpp"
+
+#include "ui/form1.hpp"
+#include "ui/form2.hpp"
+#include "ui/form3.hpp"
+#include "ui/form4.hpp"
+#include "ui/form5.hpp"
+#include "ui/main_menu.hpp"
+
+#include <QPointer>
+#include <QWidget>
+
+#include <array>
+
+namespace quenlio {
+
+namespace {
+
+std::array<QPointer<QWidget>, 6> g_open;
+
+QWidget* Create(Screen screen) {
+    switch (screen) {
+    case Screen::Form5:
+        return new Form5;
+    case Screen::Main:
+        return new Main;
+    case Screen::Form3:
+        return new Form3;
+    case Screen::Form1:
+        return new Form1;
+    case Screen::Form2:
+        return new Form2;
+    case Screen::Form4:
+        return new Form4;
+    }
+    return nullptr;
+}
+
+} // namespace
+
+QWidget* FindScreen(Screen screen) { return g_open[static_cast<std::size_t>(screen)].data(); }
+
+QWidget* OpenScreen(Screen screen) {
+    QPointer<QWidget>& slot = g_open[static_cast<std::size_t>(screen)];
+    if (!slot) {
+        slot = Create(screen);
+        // Closing a screen discards it; the program ends with the last one.
+        slot->setAttribute(Qt::WA_DeleteOnClose);
+        slot->show();
+    } else {
+        if (slot->isMinimized())
+            slot->showNormal();
+        slot->raise();
+    }
+    slot->activateWindow();
+    return slot.data();
+}
+
+} // namespace quenlio

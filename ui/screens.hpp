@@ -1,0 +1,17 @@
+#pragma once
+// The six screens: each exists at most once, is shown without an owner and without
+// being modal, and is discarded with everything in it when it is closed.
+class QWidget;
+
+namespace quenlio {
+
+enum class Screen { Form5, Main, Form3, Form1, Form2, Form4 };
+
+// Opens the screen: a closed one is created afresh in its designed state and shown;
+// an open one is brought to the front unchanged. Returns it.
+QWidget* OpenScreen(Screen screen);
+
+// The open screen, or nullptr when it is closed.
+QWidget* FindScreen(Screen screen);
+
+} // namespace quenlio
