@@ -1,0 +1,76 @@
+#include "ui/accessibility.hpp"
+
+#include "ui/picture.hpp"
+
+#include <QAccessible>
+#include <QAccessibleWidget>
+#include <QDialog>
+#include <QMetaObject>
+#include <QWidget>
+
+namespace quenlio {
+
+namespace {
+
+// A picture or link label: an image or a link whose one action is the click.
+class ClickableAccessible : public QAccessibleWidget {
+public:
+    ClickableAccessible(QWidget* widget, QAccessible::Role role) : QAccessibleWidget(widget, role) {}
+
+    QString text(QAccessible::Text t) const override {
+        // A link reads out its caption when nothing else was set.
+        if (t == QAccessible::Name && widget()->accessibleName().isEmpty())
+            if (const auto* label = qobject_cast<const QLabel*>(widget()))
+                return label->text();
+        return QAccessibleWidget::text(t);
+    }
+
+    QStringList actionNames() const override { return {pressAction()}; }
+
+    void doAction(const QString& actionName) override {
+        // As a mouse click: nothing happens on a disabled or hidden control.
+        if (actionName == pressAction() && widget()->isEnabled() && widget()->isVisible())
+            QMetaObject::invokeMethod(widget(), "clicked", Qt::QueuedConnection);
+    }
+
+    QStringList keyBindingsForAction(const QString&) const override { return {}; }
+};
+
+// A screen is a top-level window of its own, not an anonymous pane.
+class ScreenAccessible : public QAccessibleWidget {
+public:
+    explicit ScreenAccessible(QWidget* widget) : QAccessibleWidget(widget, QAccessible::Window) {}
+
+    QAccessible::State state() const override {
+        QAccessible::State s = QAccessibleWidget::state();
+        s.active = widget()->isActiveWindow();
+        return s;
+    }
+};
+
+QAccessibleInterface* Factory(const QString& className, QObject* object) {
+    auto* widget = qobject_cast<QWidget*>(object);
+    if (!widget)
+        return nullptr;
+    if (className == QLatin1String("quenlio::Picture"))
+        return new ClickableAccessible(widget, QAccessible::Graphic);
+    if (className == QLatin1String("quenlio::LinkLabel"))
+        return new ClickableAccessible(widget, QAccessible::Link);
+    // The six screens are plain widgets of the program's own classes shown as windows.
+    if (widget->isWindow() && !qobject_cast<QDialog*>(widget) &&
+        className.startsWith(QLatin1String("quenlio::")) && widget->metaObject()->className() == className)
+        return new ScreenAccessible(widget);
+    return nullptr;
+}
+
+} // namespace
+
+void InstallAccessibility() {
+    static const bool installed = [] {
+        QAccessible::installFactory(Factory);
+        return true;
+    }();
+    (void)installed;
+}
+
+} // namespace quenlio
