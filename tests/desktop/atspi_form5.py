@@ -1,0 +1,325 @@
+#!/usr/bin/python3
+"""Drives the real quenlio program with X key events and reads it back through AT-SPI,
+as a screen reader would: roles, names and states of every control, a full query, the
+activation frame, a rejected half-year code, and the way to the other screens.
+
+Usage: atspi_form5.py PATH_TO_QUENLIO  (inside an X display with a window manager and
+an AT-SPI bus; run_atspi.sh sets those up)."""
+
+import os
+import subprocess
+import sys
+import time
+
+import pyatspi
+
+FORM5 = "Quenlio ByMorlane"
+MAIN = "Quenlio ByMorlane "
+FORM4 = "序列号、型号查看方法"
+
+# Every control a user meets has one of these roles and a name to go with it.
+NAMED_ROLES = {"frame", "panel", "label", "text", "push button", "image", "link", "alert", "dialog"}
+
+
+class Failure(Exception):
+    pass
+
+
+def check(condition, message):
+    if not condition:
+        raise Failure(message)
+
+
+def wait_for(predicate, what, timeout=10.0):
+    deadline = time.monotonic() + timeout
+    while True:
+        try:
+            value = predicate()
+        except Exception:  # an object can vanish while it is read; try again
+            value = None
+        if value:
+            return value
+        if time.monotonic() > deadline:
+            raise Failure(f"timed out waiting for {what}")
+        time.sleep(0.05)
+
+
+def states(acc):
+    return {pyatspi.stateToString(s) for s in acc.getState().getStates()}
+
+
+def descendants(acc):
+    for child in acc:
+        if child is None:
+            continue
+        yield child
+        yield from descendants(child)
+
+
+def text_of(acc):
+    return acc.queryText().getText(0, -1)
+
+
+class Program:
+    def __init__(self, binary):
+        env = dict(os.environ, QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1", QT_QPA_PLATFORM="xcb")
+        self.process = subprocess.Popen([binary], env=env)
+
+    def app(self):
+        for acc in pyatspi.Registry.getDesktop(0):
+            if acc is not None and acc.get_process_id() == self.process.pid:
+                return acc
+        return None
+
+    def windows(self):
+        app = self.app()
+        return [w for w in app if w is not None and "showing" in states(w)] if app else []
+
+    def window(self, name, role="frame"):
+        return wait_for(
+            lambda: next((w for w in self.windows() if w.name == name and w.getRoleName() == role), None),
+            f"the {role} '{name}'",
+        )
+
+    def dialogs(self):
+        return [w for w in self.windows() if w.getRoleName() in ("alert", "dialog")]
+
+    def stop(self):
+        if self.process.poll() is None:
+            self.process.terminate()
+            try:
+                self.process.wait(5)
+            except subprocess.TimeoutExpired:
+                self.process.kill()
+
+
+def xdotool(*args):
+    subprocess.run(["xdotool", *args], check=True)
+
+
+def keys(*names):
+    xdotool("key", "--clearmodifiers", "--delay", "30", *names)
+
+
+def type_text(text):
+    xdotool("type", "--clearmodifiers", "--delay", "15", text)
+
+
+def activate(program, window):
+    """Makes sure `window` has the X focus; the window manager normally gives it to a
+    screen that opens, and a click on its title does when it does not."""
+    try:
+        wait_for(lambda: "active" in states(window), f"'{window.name}' to be active", timeout=2)
+        return
+    except Failure:
+        pass
+    out = subprocess.run(
+        ["xdotool", "search", "--onlyvisible", "--pid", str(program.process.pid), "--name", "."],
+        capture_output=True, text=True,
+    ).stdout.split()
+    extents = window.queryComponent().getExtents(pyatspi.DESKTOP_COORDS)
+    for wid in out:
+        geometry = subprocess.run(["xdotool", "getwindowgeometry", "--shell", wid],
+                                  capture_output=True, text=True).stdout
+        if f"WIDTH={extents.width}\n" in geometry and f"HEIGHT={extents.height}\n" in geometry:
+            xdotool("windowactivate", wid)
+            break
+    wait_for(lambda: "active" in states(window), f"'{window.name}' to be active")
+
+
+def check_named_tree(window):
+    """Every control shows its role, a name and its states; no anonymous panes. Returns
+    the controls by (role, name), read once: every read is a round trip on the bus."""
+    check(window.getRoleName() == "frame", f"'{window.name}' is a {window.getRoleName()}, not a frame")
+    controls = {}
+    for acc in descendants(window):
+        role, name = acc.getRoleName(), acc.name
+        check(role in NAMED_ROLES, f"'{name}' in '{window.name}' has the role '{role}'")
+        check(name.strip() != "", f"a {role} in '{window.name}' has no accessible name")
+        check(states(acc), f"'{name}' in '{window.name}' exposes no states")
+        controls.setdefault((role, name), []).append(acc)
+    return controls
+
+
+def control(controls, role, name):
+    found = controls.get((role, name), [])
+    check(len(found) == 1, f"{len(found)} controls '{name}' ({role}), not one")
+    return found[0]
+
+
+def assert_states(acc, present=(), absent=()):
+    got = states(acc)
+    for s in present:
+        check(s in got, f"'{acc.name}' ({acc.getRoleName()}) is not {s}: {sorted(got)}")
+    for s in absent:
+        check(s not in got, f"'{acc.name}' ({acc.getRoleName()}) is {s}: {sorted(got)}")
+
+
+def tab_to(target, limit=30):
+    """Presses Tab until the focus is on `target`; the keyboard alone must reach it."""
+    for _ in range(limit):
+        if "focused" in states(target):
+            return
+        keys("Tab")
+        time.sleep(0.02)
+    check("focused" in states(target), f"Tab never reaches '{target.name}'")
+
+
+def read_dialog(program):
+    box = wait_for(lambda: program.dialogs(), "a message box")
+    check(len(box) == 1, f"{len(box)} message boxes are up, not one")
+    box = box[0]
+    texts = [a.name for a in descendants(box) if a.getRoleName() == "label" and a.name]
+    return box, box.name, texts
+
+
+def run(binary):
+    program = Program(binary)
+    try:
+        started = time.monotonic()
+        form5 = program.window(FORM5)
+        activate(program, form5)
+        check(len(program.windows()) == 1, "more than one screen is open at start-up")
+        tree = check_named_tree(form5)
+
+        text1 = control(tree, "text", "序列号(12位)")
+        text2 = control(tree, "text", "型号")
+        command1 = control(tree, "push button", "查询")
+        command2 = control(tree, "push button", "查看方法")
+        command3 = control(tree, "push button", "保修查询")
+        command6 = control(tree, "push button", "激活查询")
+        command7 = control(tree, "push button", "是否翻新")
+        text8 = control(tree, "text", "保修截止")
+        text11 = control(tree, "text", "激活时间")
+        results = {name: control(tree, "text", name)
+                   for name in ("设备型号", "出厂时间", "销售地", "运营商", "产地", "是否售后换机")}
+        control(tree, "link", "返回")
+        for frame in ("信息输入", "查询结果", "激活时间查询"):
+            control(tree, "panel", frame)
+
+        # The designed state: only the serial box is usable, and it has the focus.
+        wait_for(lambda: "focused" in states(text1), "the focus in the serial box")
+        assert_states(text1, present=("enabled", "editable", "focused", "showing"))
+        assert_states(text2, absent=("enabled",))
+        for button in (command1, command3, command6, command7):
+            assert_states(button, present=("showing",), absent=("enabled",))
+        assert_states(text11, present=("read only",), absent=("enabled",))
+        photos = [a for (role, name), accs in tree.items() if role == "image" and "iPhone" in name for a in accs]
+        check(len(photos) == 4, f"{len(photos)} handset photos, not four")
+        check(all("showing" not in states(p) for p in photos), "a handset photo shows before any query")
+
+        # A serial in lower case with the letter o, then a part number, typed as keys.
+        type_text("dnpjyo12abcd")
+        wait_for(lambda: "focused" in states(text2), "the focus to move to the part-number box")
+        check(text_of(text1) == "DNPJY012ABCD", f"the serial box reads '{text_of(text1)}'")
+        assert_states(text2, present=("enabled", "editable"))
+        check(not program.dialogs(), "a valid half-year code raised a message")
+        type_text("md239ch")
+        wait_for(lambda: "enabled" in states(command1), "the query button to be enabled")
+        check(text_of(text2) == "MD239CH", f"the part-number box reads '{text_of(text2)}'")
+
+        tab_to(command1)
+        keys("space")
+        wait_for(lambda: text_of(results["设备型号"]), "the query results")
+        expected = {
+            "设备型号": "iPhone 4S 16GB 白色(GSM)",
+            "出厂时间": "2012年12月30日-12月31日",
+            "销售地": "中国",
+            "运营商": "中国联通/移动",
+            "产地": "中国-成都富士康",
+            "是否售后换机": "否(供参考)",
+        }
+        for name, value in expected.items():
+            check(text_of(results[name]) == value, f"{name} reads '{text_of(results[name])}', not '{value}'")
+            assert_states(results[name], present=("enabled",))
+        for name in ("设备型号", "出厂时间", "销售地", "运营商", "产地"):
+            assert_states(results[name], present=("read only",))
+        assert_states(text8, present=("enabled", "editable"))
+        assert_states(command3, present=("enabled",))
+        assert_states(command6, absent=("enabled",))
+        assert_states(command7, absent=("enabled",))
+        shown = [p.name for p in photos if "showing" in states(p)]
+        check(len(shown) == 1 and "白色" in shown[0], f"the photos showing after the query: {shown}")
+
+        # The warranty button from the keyboard: the question (Escape answers Cancel, so
+        # no browser starts), then the hint, closed with Enter; the focus goes to the date.
+        tab_to(command3)
+        keys("space")
+        box, title, texts = read_dialog(program)
+        check(title == "保修查询", f"the question's title is '{title}'")
+        check("保修查询需要到第三方网站查询，点击“确定”去查询" in texts, f"the question reads {texts}")
+        keys("Escape")
+        wait_for(lambda: any(w.name == "输入保修截止" for w in program.dialogs()), "the warranty hint")
+        box, title, texts = read_dialog(program)
+        check("查询激活时间，请将查到的“过保时间”粘贴到文本框，如2013-11-11" in texts, f"the hint reads {texts}")
+        keys("Return")
+        wait_for(lambda: not program.dialogs(), "the hint to close")
+        wait_for(lambda: "focused" in states(text8), "the focus in the warranty date box")
+
+        type_text("2013-11-11")
+        wait_for(lambda: "enabled" in states(command6), "the activation button to be enabled")
+        tab_to(command6)
+        keys("space")
+        wait_for(lambda: text_of(text11) == "2012-11-12", "the activation date 2012-11-12")
+        assert_states(text11, present=("enabled", "read only"))
+        assert_states(command7, present=("enabled",))
+
+        # The verdict button opens its input box from the keyboard; Escape leaves it.
+        tab_to(command7)
+        keys("space")
+        box, title, texts = read_dialog(program)
+        check(title.strip() != "", "the purchase-date box has no title")
+        keys("Escape")
+        wait_for(lambda: not program.dialogs() or program.dialogs()[0] != box, "the input box to close")
+        while program.dialogs():  # whatever the verdict says on a cancel, close it the same way
+            keys("Return")
+            time.sleep(0.1)
+
+        # "查看方法" opens the where-to-find screen; closing it leaves Form5 as it was.
+        tab_to(command2)
+        keys("space")
+        form4 = program.window(FORM4)
+        check_named_tree(form4)
+        activate(program, form4)
+        keys("alt+F4")
+        wait_for(lambda: all(w.name != FORM4 for w in program.windows()), "the where-to-find screen to close")
+        activate(program, form5)
+        check(text_of(results["设备型号"]) == expected["设备型号"], "closing Form4 changed Form5")
+
+        # A rejected half-year code: exactly one message, read and closed with the keyboard.
+        tab_to(text1)
+        keys("ctrl+a")
+        type_text("dnpl1o12abcd")
+        box, title, texts = read_dialog(program)
+        check(title == "序列号错误！", f"the message's title is '{title}'")
+        check(texts == ["请输入正确的序列号!"], f"the message reads {texts}")
+        keys("Return")
+        wait_for(lambda: not program.dialogs(), "the message to close")
+        time.sleep(0.3)
+        check(not program.dialogs(), "a second message followed the first")
+        wait_for(lambda: "focused" in states(text1), "the focus back in the serial box")
+        check(text_of(text1) == "" and text_of(text2) == "", "the serial or part number was not emptied")
+        assert_states(text2, absent=("enabled",))
+        assert_states(command1, absent=("enabled",))
+        assert_states(command3, absent=("enabled",))
+        elapsed = time.monotonic() - started
+
+        # "返回" pressed from the screen reader leads to the menu; Form5 closes.
+        control(tree, "link", "返回").queryAction().doAction(0)
+        menu = program.window(MAIN)
+        wait_for(lambda: all(w.name != FORM5 for w in program.windows()), "Form5 to close")
+        images = [a for (role, _), accs in check_named_tree(menu).items() if role == "image" for a in accs]
+        check(len(images) == 7, f"the menu has {len(images)} pictures, not seven")
+
+        print(f"AT-SPI walk of Form5 took {elapsed:.1f} s")
+    finally:
+        program.stop()
+
+
+if __name__ == "__main__":
+    try:
+        run(sys.argv[1])
+    except Failure as failure:
+        print(f"FAIL: {failure}", file=sys.stderr)
+        sys.exit(1)
+    print("accessible and usable from the keyboard")
