@@ -1,7 +1,320 @@
 #include "ui/form5.hpp"
 
+#include "core/checks.hpp"
+#include "core/query12.hpp"
+#include "core/text.hpp"
+#include "ui/dialogs.hpp"
+#include "ui/fonts.hpp"
+#include "ui/picture.hpp"
+#include "ui/screens.hpp"
+
+#include <QFocusEvent>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QScopedValueRollback>
+
+#include <functional>
+#include <string>
+#include <string_view>
+
 namespace quenlio {
 
-Form5::Form5(QWidget* parent) : QWidget(parent) { setObjectName(QStringLiteral("Form5")); }
+namespace {
+
+// A text box that tells its screen when it has taken the focus, after it has
+// processed the focus itself, so a handler may move the focus away again.
+class FocusReportingLineEdit : public QLineEdit {
+public:
+    using QLineEdit::QLineEdit;
+    std::function<void(Qt::FocusReason)> onFocusIn;
+
+protected:
+    void focusInEvent(QFocusEvent* event) override {
+        QLineEdit::focusInEvent(event);
+        if (onFocusIn)
+            onFocusIn(event->reason());
+    }
+};
+
+std::string Utf8(const QString& text) {
+    return text.toStdString();
+}
+QString FromUtf8(std::string_view text) {
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+std::size_t Length(const QString& text) {
+    return CharCount(Utf8(text));
+}
+
+// Only ASCII letters change, so the caret can go straight to the end.
+QString UpperCased(const QString& text) {
+    return FromUtf8(UpperAscii(Utf8(text)));
+}
+
+const QColor FlagRed(255, 0, 0);
+const QColor FlagBlack(0, 0, 0);
+
+} // namespace
+
+Form5::Form5(QWidget* parent) : QWidget(parent) {
+    setObjectName(QStringLiteral("Form5"));
+    setWindowTitle(QStringLiteral("Quenlio ByMorlane"));
+    setFixedSize(466, 492);
+    BuildControls();
+
+    connect(Text1, &QLineEdit::textChanged, this, &Form5::Text1_Change);
+    connect(Text2, &QLineEdit::textChanged, this, &Form5::Text2_Change);
+    static_cast<FocusReportingLineEdit*>(Text2)->onFocusIn = [this](Qt::FocusReason reason) {
+        // The focus coming back with the window (after a message box, or after the user
+        // switched windows) is no move into the box; the serial was checked when it came.
+        if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason)
+            Text2_GotFocus();
+    };
+    connect(Command1, &QPushButton::clicked, this, &Form5::Command1_Click);
+    connect(Command2, &QPushButton::clicked, this, &Form5::Command2_Click);
+    connect(Label9, &LinkLabel::clicked, this, &Form5::Label9_Click);
+
+    Text1->setFocus();
+}
+
+void Form5::BuildControls() {
+    const QFont song = fonts::Song(10.5);
+    const QFont newSong = fonts::NewSong(10.5);
+
+    auto frame = [&](const char* name, const QString& title, QRect geometry) {
+        auto* box = new QGroupBox(title, this);
+        box->setObjectName(QLatin1String(name));
+        box->setFont(newSong);
+        box->setGeometry(geometry);
+        return box;
+    };
+    auto label = [&](const char* name, const QString& text, QWidget* parent, QRect geometry) {
+        auto* caption = new QLabel(text, parent);
+        caption->setObjectName(QLatin1String(name));
+        caption->setFont(song);
+        caption->setGeometry(geometry);
+        return caption;
+    };
+    auto box = [&](const char* name, const QString& caption, QWidget* parent, QRect geometry) {
+        QLineEdit* edit = new FocusReportingLineEdit(parent);
+        edit->setObjectName(QLatin1String(name));
+        edit->setAccessibleName(caption);
+        edit->setFont(song);
+        edit->setGeometry(geometry);
+        return edit;
+    };
+    auto button = [&](const char* name, const QString& caption, QWidget* parent, QRect geometry) {
+        auto* command = new QPushButton(caption, parent);
+        command->setObjectName(QLatin1String(name));
+        command->setAccessibleName(caption);
+        command->setFont(song);
+        command->setGeometry(geometry);
+        return command;
+    };
+    auto photo = [&](const char* name, const QString& resource, const QString& description) {
+        auto* picture = new Picture(resource, description, Frame2);
+        picture->setObjectName(QLatin1String(name));
+        picture->setGeometry(302, 18, 144, 150);
+        picture->hide();
+        return picture;
+    };
+
+    Image2 =
+        new Picture(QStringLiteral(":/images/banner.svg"), QStringLiteral("欢迎光临Morlane的小店"), this);
+    Image2->setObjectName(QStringLiteral("Image2"));
+    Image2->setGeometry(0, 0, 466, 56);
+    Image2->setHandPointer(true);
+
+    // Inputs: serial, part number, and where to find them.
+    Frame1 = frame("Frame1", QStringLiteral("信息输入"), QRect(6, 60, 454, 86));
+    Label1 = label("Label1", QStringLiteral("序列号(12位)"), Frame1, QRect(8, 24, 90, 24));
+    Text1 = box("Text1", QStringLiteral("序列号(12位)"), Frame1, QRect(98, 24, 198, 24));
+    Text1->setMaxLength(12);
+    Label2 = label("Label2", QStringLiteral("型号"), Frame1, QRect(8, 54, 90, 24));
+    Text2 = box("Text2", QStringLiteral("型号"), Frame1, QRect(98, 54, 198, 24));
+    Text2->setMaxLength(7);
+    Text2->setEnabled(false);
+    Command2 = button("Command2", QStringLiteral("查看方法"), Frame1, QRect(322, 37, 104, 30));
+
+    // Results: six captioned boxes on the left, the handset photo and the query
+    // button on the right.
+    Frame2 = frame("Frame2", QStringLiteral("查询结果"), QRect(6, 150, 454, 212));
+    struct ResultRow {
+        QLabel** caption;
+        const char* captionName;
+        QLineEdit** edit;
+        const char* editName;
+        QString text;
+    };
+    const ResultRow rows[] = {
+        {&Label3, "Label3", &Text3, "Text3", QStringLiteral("设备型号")},
+        {&Label4, "Label4", &Text4, "Text4", QStringLiteral("出厂时间")},
+        {&Label5, "Label5", &Text5, "Text5", QStringLiteral("销售地")},
+        {&Label6, "Label6", &Text6, "Text6", QStringLiteral("运营商")},
+        {&Label7, "Label7", &Text7, "Text7", QStringLiteral("产地")},
+        {&Label10, "Label10", &Text9, "Text9", QStringLiteral("是否售后换机")},
+    };
+    int y = 22;
+    for (const ResultRow& row : rows) {
+        *row.caption = label(row.captionName, row.text, Frame2, QRect(8, y, 90, 24));
+        *row.edit = box(row.editName, row.text, Frame2, QRect(98, y, 198, 24));
+        y += 31;
+    }
+    for (QLineEdit* result : {Text3, Text4, Text5, Text6, Text7}) {
+        result->setEnabled(false);
+        result->setReadOnly(true);
+    }
+    Command1 = button("Command1", QStringLiteral("查询"), Frame2, QRect(322, 174, 104, 30));
+    Command1->setEnabled(false);
+    Image1 = photo("Image1", QStringLiteral(":/images/iphone5_black.svg"),
+                   QStringLiteral("黑色 iPhone 5 正面照片"));
+    Image3 = photo("Image3", QStringLiteral(":/images/iphone5_white.svg"),
+                   QStringLiteral("白色 iPhone 5 正面照片"));
+    Image4 = photo("Image4", QStringLiteral(":/images/iphone4_black.svg"),
+                   QStringLiteral("黑色 iPhone 4/4S 正面照片"));
+    Image5 = photo("Image5", QStringLiteral(":/images/iphone4_white.svg"),
+                   QStringLiteral("白色 iPhone 4/4S 正面照片"));
+
+    // Warranty and activation: the two dates side by side, their buttons below.
+    Frame3 = frame("Frame3", QStringLiteral("激活时间查询"), QRect(6, 366, 454, 98));
+    Label8 = label("Label8", QStringLiteral("保修截止"), Frame3, QRect(8, 26, 64, 24));
+    Text8 = box("Text8", QStringLiteral("保修截止"), Frame3, QRect(76, 26, 136, 24));
+    Text8->setEnabled(false);
+    Label12 = label("Label12", QStringLiteral("激活时间"), Frame3, QRect(240, 26, 62, 24));
+    Text11 = box("Text11", QStringLiteral("激活时间"), Frame3, QRect(304, 26, 136, 24));
+    Text11->setEnabled(false);
+    Text11->setReadOnly(true);
+    Command3 = button("Command3", QStringLiteral("保修查询"), Frame3, QRect(40, 60, 104, 30));
+    Command3->setEnabled(false);
+    Command6 = button("Command6", QStringLiteral("激活查询"), Frame3, QRect(310, 60, 104, 30));
+    Command6->setEnabled(false);
+    // The verdict button belongs to the screen, not the frame; it sits in the
+    // frame's lower middle, between the two look-up buttons.
+    Command7 = button("Command7", QStringLiteral("是否翻新"), this, QRect(181, 366 + 60, 104, 30));
+    Command7->setEnabled(false);
+    Command7->raise();
+
+    Label9 = new LinkLabel(QStringLiteral("返回"), this);
+    Label9->setObjectName(QStringLiteral("Label9"));
+    Label9->setFont(song);
+    Label9->setGeometry(14, 467, 40, 22);
+
+    // The serial comes first; then the part number and the query.
+    setTabOrder(Text1, Text2);
+    setTabOrder(Text2, Command2);
+    setTabOrder(Command2, Command1);
+    setTabOrder(Command1, Text3);
+    setTabOrder(Text3, Text4);
+    setTabOrder(Text4, Text5);
+    setTabOrder(Text5, Text6);
+    setTabOrder(Text6, Text7);
+    setTabOrder(Text7, Text9);
+    setTabOrder(Text9, Text8);
+    setTabOrder(Text8, Command3);
+    setTabOrder(Command3, Text11);
+    setTabOrder(Text11, Command6);
+    setTabOrder(Command6, Command7);
+}
+
+void Form5::Text1_Change() {
+    if (m_writingText1)
+        return;
+    const QString normalized = FromUtf8(NormalizeSerial(Utf8(Text1->text())));
+    if (normalized != Text1->text()) {
+        QScopedValueRollback writing(m_writingText1, true);
+        Text1->setText(normalized);
+    }
+    Text1->setCursorPosition(static_cast<int>(normalized.size()));
+
+    if (Length(normalized) != 12) {
+        Text2->clear();
+        Text2->setEnabled(false);
+        return;
+    }
+    Text2->setEnabled(true);
+    const unsigned checksBefore = m_halfYearChecks;
+    Text2->setFocus(Qt::OtherFocusReason);
+    // In an inactive window, or when Text2 already had the focus, no focus event
+    // arrives now; the serial is checked all the same.
+    if (m_halfYearChecks == checksBefore && !m_checkingHalfYear)
+        Text2_GotFocus();
+    // A rejected serial has been emptied meanwhile, and that change has set the boxes.
+    if (Text1->text() != normalized)
+        return;
+    if (const std::optional<std::string_view> partNumber = AutofillPartNumber(Utf8(normalized)))
+        Text2->setText(FromUtf8(*partNumber));
+}
+
+void Form5::Text2_Change() {
+    if (m_writingText2)
+        return;
+    const QString upper = UpperCased(Text2->text());
+    if (upper != Text2->text()) {
+        QScopedValueRollback writing(m_writingText2, true);
+        Text2->setText(upper);
+    }
+    Text2->setCursorPosition(static_cast<int>(upper.size()));
+
+    Command1->setEnabled(Length(upper) >= 6);
+    // Only a query enables the warranty look-up; losing the query button loses it too.
+    if (!Command1->isEnabled())
+        Command3->setEnabled(false);
+}
+
+void Form5::Text2_GotFocus() {
+    // The message box below runs its own event loop; the focus may come and go
+    // meanwhile, and must not start a second check.
+    if (m_checkingHalfYear)
+        return;
+    ++m_halfYearChecks;
+    if (CheckHalfYearCode(Utf8(Text1->text())))
+        return;
+    QScopedValueRollback checking(m_checkingHalfYear, true);
+    dialogs::ShowMessage(this, QStringLiteral("请输入正确的序列号!"), QStringLiteral("序列号错误！"));
+    // Emptying the serial empties and disables Text2, and with it the buttons.
+    Text1->clear();
+    Text1->setFocus(Qt::OtherFocusReason);
+}
+
+void Form5::Command1_Click() {
+    for (QWidget* control :
+         {static_cast<QWidget*>(Text3), static_cast<QWidget*>(Text4), static_cast<QWidget*>(Text5),
+          static_cast<QWidget*>(Text6), static_cast<QWidget*>(Text7), static_cast<QWidget*>(Text8),
+          static_cast<QWidget*>(Command3)})
+        control->setEnabled(true);
+    for (QLineEdit* result : {Text3, Text4, Text5, Text6, Text7, Text8, Text9, Text11})
+        result->clear();
+
+    const QueryResult result = SerialQuery12(Utf8(Text1->text()), Utf8(Text2->text()));
+    Text4->setText(FromUtf8(result.ProductionDate));
+    Text3->setText(FromUtf8(result.DeviceModel));
+    Text5->setText(FromUtf8(result.SalesRegion));
+    Text6->setText(FromUtf8(result.Carrier));
+    Text7->setText(FromUtf8(result.Factory));
+    Text9->setText(FromUtf8(result.AfterSalesReplacement));
+
+    // Set on every query, so a red flag never outlives the unit it was for.
+    QPalette flagPalette = Text9->palette();
+    flagPalette.setColor(QPalette::Text, Text9->text() == QStringLiteral("是") ? FlagRed : FlagBlack);
+    Text9->setPalette(flagPalette);
+
+    const ModelPhoto photo = PhotoForModel(Utf8(Text3->text()));
+    Image1->setVisible(photo == ModelPhoto::BlackIPhone5);
+    Image3->setVisible(photo == ModelPhoto::WhiteIPhone5);
+    Image4->setVisible(photo == ModelPhoto::BlackIPhone4);
+    Image5->setVisible(photo == ModelPhoto::WhiteIPhone4);
+}
+
+void Form5::Command2_Click() {
+    OpenScreen(Screen::Form4);
+}
+
+void Form5::Label9_Click() {
+    // The menu opens first, so the program never finds itself without a screen.
+    OpenScreen(Screen::Main);
+    close();
+}
 
 } // namespace quenlio

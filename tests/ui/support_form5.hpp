@@ -1,0 +1,59 @@
+#pragma once
+// Helpers for driving the 12-character screen like a user at the keyboard.
+#include "ui/form5.hpp"
+#include "ui/picture.hpp"
+
+#include <QApplication>
+#include <QLineEdit>
+#include <QList>
+#include <QPushButton>
+#include <QString>
+#include <QTest>
+
+namespace quenlio::testing {
+
+// Types each character into whichever control has the keyboard focus at that moment,
+// as a real keyboard does: after the 12th serial character the rest goes to Text2.
+inline void TypeAtFocus(const QString& text) {
+    for (const QChar c : text) {
+        QWidget* target = QApplication::focusWidget();
+        if (!target)
+            return;
+        QTest::keyClick(target, c.toLatin1());
+    }
+}
+
+// Clicks the control with the mouse, as a user would.
+inline void Click(QWidget* control) {
+    QTest::mouseClick(control, Qt::LeftButton);
+}
+
+// Texts, states and focus of every control of the screen, for telling whether a
+// handler changed anything.
+struct Form5Snapshot {
+    QStringList texts;
+    QList<bool> enabled;
+    QList<bool> visible;
+    QWidget* focus = nullptr;
+
+    bool operator==(const Form5Snapshot&) const = default;
+
+    static Form5Snapshot Take(const Form5& form) {
+        Form5Snapshot shot;
+        for (QLineEdit* box : {form.Text1, form.Text2, form.Text3, form.Text4, form.Text5, form.Text6,
+                               form.Text7, form.Text8, form.Text9, form.Text11}) {
+            shot.texts << box->text();
+            shot.enabled << box->isEnabled();
+        }
+        for (QPushButton* button :
+             {form.Command1, form.Command2, form.Command3, form.Command6, form.Command7})
+            shot.enabled << button->isEnabled();
+        for (QWidget* photo : QList<QWidget*>{form.Image1, form.Image3, form.Image4, form.Image5})
+            shot.visible << photo->isVisible();
+        shot.visible << form.isVisible();
+        shot.focus = form.focusWidget();
+        return shot;
+    }
+};
+
+} // namespace quenlio::testing
