@@ -36,13 +36,22 @@ QWidget* Create(Screen screen) {
     return nullptr;
 }
 
+// A closed screen lingers until its deferred deletion runs; it no longer counts as
+// open, or a quick "返回" and back would raise the dying one instead of a fresh one.
+bool IsOpen(const QPointer<QWidget>& slot) {
+    return slot && slot->isVisible();
+}
+
 } // namespace
 
-QWidget* FindScreen(Screen screen) { return g_open[static_cast<std::size_t>(screen)].data(); }
+QWidget* FindScreen(Screen screen) {
+    const QPointer<QWidget>& slot = g_open[static_cast<std::size_t>(screen)];
+    return IsOpen(slot) ? slot.data() : nullptr;
+}
 
 QWidget* OpenScreen(Screen screen) {
     QPointer<QWidget>& slot = g_open[static_cast<std::size_t>(screen)];
-    if (!slot) {
+    if (!IsOpen(slot)) {
         slot = Create(screen);
         // Closing a screen discards it; the program ends with the last one.
         slot->setAttribute(Qt::WA_DeleteOnClose);
