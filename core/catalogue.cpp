@@ -464,25 +464,51 @@ constexpr std::array<CatalogueEntry, 375> Catalogue{{
 }};
 static_assert(Catalogue.size() == 375);
 
-// Positions of the entries ordered by key, worked out by the compiler, so a lookup is a binary search.
+constexpr std::size_t LongestKey = 7;
+
+constexpr char UpperByte(char c) {
+    return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
+}
+
+// A text of at most seven bytes packed into one integer: its bytes from the top down, upper-cased,
+// and its length in the lowest byte, so two texts pack alike exactly when they are equal.
+constexpr std::uint64_t PackKey(std::string_view text) {
+    std::uint64_t packed = 0;
+    for (std::size_t i = 0; i < LongestKey; ++i)
+        packed = packed << 8 | (i < text.size() ? static_cast<unsigned char>(UpperByte(text[i])) : 0u);
+    return packed << 8 | text.size();
+}
+
+struct KeyIndex {
+    std::uint64_t Packed;
+    std::uint16_t Entry; // position in Catalogue
+};
+
+// The packed keys in order, worked out by the compiler, so a lookup is a binary search over integers.
 constexpr auto ByKey = [] {
-    std::array<std::uint16_t, Catalogue.size()> order{};
-    for (std::size_t i = 0; i < order.size(); ++i)
-        order[i] = static_cast<std::uint16_t>(i);
-    std::sort(order.begin(), order.end(),
-              [](std::uint16_t a, std::uint16_t b) { return Catalogue[a].Key < Catalogue[b].Key; });
-    return order;
+    std::array<KeyIndex, Catalogue.size()> index{};
+    for (std::size_t i = 0; i < index.size(); ++i)
+        index[i] = {PackKey(Catalogue[i].Key), static_cast<std::uint16_t>(i)};
+    std::sort(index.begin(), index.end(),
+              [](const KeyIndex& a, const KeyIndex& b) { return a.Packed < b.Packed; });
+    return index;
 }();
 
-constexpr bool KeysAreUnique() {
+// Keys are upper-case letters and digits, as the lookup upper-cases what it is given.
+constexpr bool KeysAreWellFormedAndUnique() {
+    for (const CatalogueEntry& entry : Catalogue) {
+        if (entry.Key.size() < 6 || entry.Key.size() > LongestKey)
+            return false;
+        for (char c : entry.Key)
+            if (!((c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9')))
+                return false;
+    }
     for (std::size_t i = 1; i < ByKey.size(); ++i)
-        if (Catalogue[ByKey[i - 1]].Key == Catalogue[ByKey[i]].Key)
+        if (ByKey[i - 1].Packed == ByKey[i].Packed)
             return false;
     return true;
 }
-static_assert(KeysAreUnique(), "two catalogue entries share a key");
-
-constexpr std::size_t LongestKey = 7;
+static_assert(KeysAreWellFormedAndUnique(), "catalogue keys must be 6 or 7 characters and unique");
 
 } // namespace
 
@@ -492,21 +518,17 @@ std::span<const CatalogueEntry> PartNumberCatalogue() {
 
 std::optional<CatalogueEntry> LookupPartNumber(std::string_view partNumber) {
     // Every key is 6 or 7 ASCII characters; a slice longer in bytes holds something else and can
-    // match nothing, so the key is built in a small buffer without touching the heap.
+    // match nothing.
     const std::string_view slice = CharSlice(partNumber, 1, LongestKey);
     if (slice.size() > LongestKey)
         return std::nullopt;
-    std::array<char, LongestKey> buffer{};
-    std::transform(slice.begin(), slice.end(), buffer.begin(),
-                   [](char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c; });
-    const std::string_view key(buffer.data(), slice.size());
-
+    const std::uint64_t packed = PackKey(slice);
     const auto found =
-        std::lower_bound(ByKey.begin(), ByKey.end(), key,
-                         [](std::uint16_t index, std::string_view k) { return Catalogue[index].Key < k; });
-    if (found == ByKey.end() || Catalogue[*found].Key != key)
+        std::lower_bound(ByKey.begin(), ByKey.end(), packed,
+                         [](const KeyIndex& index, std::uint64_t p) { return index.Packed < p; });
+    if (found == ByKey.end() || found->Packed != packed)
         return std::nullopt;
-    return Catalogue[*found];
+    return Catalogue[found->Entry];
 }
 
 } // namespace quenlio

@@ -96,33 +96,37 @@ constexpr bool RuleCoversEveryListedWeek() {
 static_assert(RuleCoversEveryListedWeek());
 static_assert(Weeks[0].Count == 27 && Weeks[2].Count == 26 && Weeks[4].Count == 27);
 
-const HalfYear* FindHalfYear(std::string_view code, std::size_t& index) {
-    if (code.size() != 1)
-        return nullptr;
-    for (index = 0; index < HalfYears.size(); ++index)
-        if (HalfYears[index].Code == code[0])
-            return &HalfYears[index];
-    return nullptr;
+constexpr char UpperByte(char c) {
+    return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
 }
 
 } // namespace
 
 std::string DecodeProductionDate(std::string_view serial) {
-    std::size_t halfIndex = 0;
-    const HalfYear* half = FindHalfYear(UpperAscii(CharSlice(serial, 4, 1)), halfIndex);
-    if (half == nullptr)
+    // Characters 4 and 5 in one walk; a half-year code is one ASCII byte, so the week code is
+    // whatever character follows it (possibly none).
+    const std::string_view codes = CharSlice(serial, 4, 2);
+    if (codes.empty())
         return {};
+    const char halfCode = UpperByte(codes[0]);
+    std::size_t halfIndex = 0;
+    while (halfIndex < HalfYears.size() && HalfYears[halfIndex].Code != halfCode)
+        ++halfIndex;
+    if (halfIndex == HalfYears.size())
+        return {};
+    const HalfYear& half = HalfYears[halfIndex];
 
-    std::string result;
-    result.reserve(half->YearLabel.size() + RangeBytes);
-    result.append(half->YearLabel);
-    const std::string weekCode = UpperAscii(CharSlice(serial, 5, 1));
     // A code outside the alphabet, or past the weeks this half-year lists, leaves the year alone.
-    const std::size_t week = weekCode.size() == 1 ? WeekCodes.find(weekCode[0]) : std::string_view::npos;
-    if (week < half->WeeksListed) {
-        const RangeText& range = Weeks[halfIndex].Ranges[week];
-        result.append(range.data(), range.size());
-    }
+    const std::string_view weekCode = codes.substr(1);
+    const std::size_t week =
+        weekCode.size() == 1 ? WeekCodes.find(UpperByte(weekCode[0])) : std::string_view::npos;
+    if (week >= half.WeeksListed)
+        return std::string(half.YearLabel);
+
+    const RangeText& range = Weeks[halfIndex].Ranges[week];
+    std::string result;
+    result.reserve(half.YearLabel.size() + range.size());
+    result.append(half.YearLabel).append(range.data(), range.size());
     return result;
 }
 
