@@ -471,7 +471,8 @@ constexpr char UpperByte(char c) {
 }
 
 // A text of at most seven bytes packed into one integer: its bytes from the top down, upper-cased,
-// and its length in the lowest byte, so two texts pack alike exactly when they are equal.
+// and its length in the lowest byte, so two texts pack alike exactly when they are equal once
+// upper-cased (a NUL byte included).
 constexpr std::uint64_t PackKey(std::string_view text) {
     std::uint64_t packed = 0;
     for (std::size_t i = 0; i < LongestKey; ++i)

@@ -28,8 +28,8 @@ constexpr std::array<HalfYear, 5> HalfYears{{
     {'G', "2011年", 2011y / July / 1, 2011y / December / 31, 27},
     {'H', "2012年", 2012y / January / 1, 2012y / June / 30, 26},
     {'J', "2012年", 2012y / July / 1, 2012y / December / 31, 27},
-    // The weeks give K a 27th week of one day, Sunday 30 June 2013, that the decoder has never
-    // listed: "K" with "Y" yields the year alone.
+    // The rule gives K a 27th week of one day, Sunday 30 June 2013, which the week list leaves
+    // out: "K" with "Y" yields the year alone.
     {'K', "2013年", 2013y / January / 1, 2013y / June / 30, 26},
 }};
 
