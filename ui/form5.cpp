@@ -1,12 +1,15 @@
 #include "ui/form5.hpp"
 
 #include "core/checks.hpp"
+#include "core/dates.hpp"
 #include "core/query12.hpp"
 #include "core/text.hpp"
 #include "ui/dialogs.hpp"
 #include "ui/fonts.hpp"
+#include "ui/links.hpp"
 #include "ui/picture.hpp"
 #include "ui/screens.hpp"
+#include "ui/web.hpp"
 
 #include <QFocusEvent>
 #include <QGroupBox>
@@ -16,6 +19,7 @@
 #include <QScopedValueRollback>
 
 #include <functional>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -53,6 +57,9 @@ QString UpperCased(const QString& text) {
     return FromUtf8(UpperAscii(Utf8(text)));
 }
 
+const QString DateMessage = QStringLiteral("请输入正确的日期，如2013-11-11");
+const QString DateTitle = QStringLiteral("日期错误");
+
 const QColor FlagRed(255, 0, 0);
 const QColor FlagBlack(0, 0, 0);
 
@@ -74,6 +81,11 @@ Form5::Form5(QWidget* parent) : QWidget(parent) {
     };
     connect(Command1, &QPushButton::clicked, this, &Form5::Command1_Click);
     connect(Command2, &QPushButton::clicked, this, &Form5::Command2_Click);
+    connect(Command3, &QPushButton::clicked, this, &Form5::Command3_Click);
+    connect(Text8, &QLineEdit::textChanged, this, &Form5::Text8_Change);
+    connect(Command6, &QPushButton::clicked, this, &Form5::Command6_Click);
+    connect(Command7, &QPushButton::clicked, this, &Form5::Command7_Click);
+    connect(Image2, &Picture::clicked, this, &Form5::Image2_Click);
     connect(Label9, &LinkLabel::clicked, this, &Form5::Label9_Click);
 
     Text1->setFocus();
@@ -315,6 +327,59 @@ void Form5::Label9_Click() {
     // The menu opens first, so the program never finds itself without a screen.
     OpenScreen(Screen::Main);
     close();
+}
+
+void Form5::Command3_Click() {
+    const dialogs::Answer answer =
+        dialogs::ShowMessage(this, QStringLiteral("保修查询需要到第三方网站查询，点击“确定”去查询"),
+                             QStringLiteral("保修查询"), dialogs::Buttons::OkCancel);
+    if (answer == dialogs::Answer::Ok)
+        OpenWebPage(QString::fromLatin1(links::WarrantyLookupPage));
+    // Whether or not the site was opened, the user may already know the date.
+    dialogs::ShowMessage(this, QStringLiteral("查询激活时间，请将查到的“过保时间”粘贴到文本框，如2013-11-11"),
+                         QStringLiteral("输入保修截止"));
+    Text8->setFocus(Qt::OtherFocusReason);
+}
+
+// Ten characters is the length of "yyyy-mm-dd"; whether it is a date is told on the click.
+void Form5::Text8_Change() {
+    Command6->setEnabled(Length(Text8->text()) >= 10);
+}
+
+void Form5::Command6_Click() {
+    // The date is read before anything changes, so a wrong one leaves the screen as it was.
+    const std::optional<std::string> activation = EstimateActivationDate(Utf8(Text8->text()));
+    if (!activation) {
+        dialogs::ShowMessage(this, DateMessage, DateTitle);
+        return;
+    }
+    Text11->setEnabled(true);
+    Text11->setText(FromUtf8(*activation));
+    Command7->setEnabled(true);
+}
+
+void Form5::Command7_Click() {
+    // A new query empties the activation date but leaves this button enabled.
+    if (Text11->text().isEmpty()) {
+        dialogs::ShowMessage(this, QStringLiteral("请先点击“激活查询”"), QStringLiteral("提示"));
+        return;
+    }
+    const std::optional<QString> purchase = dialogs::AskText(
+        this, QStringLiteral("请输入[实际激活时间],一般情况下购买当天激活，【请勿复制】查询网站的购买时间！"),
+        QStringLiteral("输入购买时间"), Text11->text());
+    if (!purchase)
+        return;
+    const std::optional<std::string> verdict =
+        RefurbishmentVerdict(Utf8(Text11->text()), Utf8(*purchase), Utf8(Text1->text()));
+    if (!verdict) {
+        dialogs::ShowMessage(this, DateMessage, DateTitle);
+        return;
+    }
+    dialogs::ShowMessage(this, FromUtf8(*verdict), QStringLiteral("查询结果"));
+}
+
+void Form5::Image2_Click() {
+    OpenWebPage(QString::fromLatin1(links::ShopPage));
 }
 
 } // namespace quenlio

@@ -65,6 +65,11 @@ private:
     void Text2_GotFocus();
     void Command1_Click();
     void Command2_Click();
+    void Command3_Click();
+    void Text8_Change();
+    void Command6_Click();
+    void Command7_Click();
+    void Image2_Click();
     void Label9_Click();
 
     // Writing a box from inside its own change event raises the event again; the
