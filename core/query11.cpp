@@ -147,12 +147,10 @@ bool IsAsciiDigit(std::string_view character) {
 bool CheckOldSerial(std::string_view serial) {
     if (CharCount(serial) < 5)
         return true;
-    const std::string_view year = CharSlice(serial, 3, 1);
+    // The year digit must be one the year table knows.
+    const bool yearKnown = !OldYearText(serial).empty();
     const std::string_view weekTens = CharSlice(serial, 4, 1);
     const std::string_view weekUnits = CharSlice(serial, 5, 1);
-
-    const bool yearKnown =
-        year.size() == 1 && std::string_view("012789").find(year.front()) != std::string_view::npos;
     // The week's tens digit is compared by code, so blanks and punctuation below "0" pass.
     // A character outside ASCII compares by its first byte, which is above "5": it fails.
     const bool weekTensLow = static_cast<unsigned char>(weekTens.front()) <= static_cast<unsigned char>('5');

@@ -2,10 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <cctype>
 #include <random>
 #include <string>
 #include <utility>
-#include <vector>
 
 using namespace quenlio;
 
