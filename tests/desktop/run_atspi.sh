@@ -11,4 +11,4 @@ shift
 bus=$!
 trap 'kill $bus 2>/dev/null || true' EXIT
 # Debian's own Python: python3-pyatspi lives there, not in any other interpreter on PATH.
-/usr/bin/python3 "$(dirname "$0")/atspi_form5.py" "$1"
+/usr/bin/python3 "$(dirname "$0")/atspi_screens.py" "$1"

@@ -3,7 +3,7 @@
 as a screen reader would: roles, names and states of every control, a full query, the
 activation frame, a rejected half-year code, and the way to the other screens.
 
-Usage: atspi_form5.py PATH_TO_QUENLIO  (inside an X display with a window manager and
+Usage: atspi_screens.py PATH_TO_QUENLIO  (inside an X display with a window manager and
 an AT-SPI bus; run_atspi.sh sets those up)."""
 
 import os
@@ -308,10 +308,48 @@ def run(binary):
         control(tree, "link", "返回").queryAction().doAction(0)
         menu = program.window(MAIN)
         wait_for(lambda: all(w.name != FORM5 for w in program.windows()), "Form5 to close")
-        images = [a for (role, _), accs in check_named_tree(menu).items() if role == "image" for a in accs]
+        menu_tree = check_named_tree(menu)
+        images = [a for (role, _), accs in menu_tree.items() if role == "image" for a in accs]
         check(len(images) == 7, f"the menu has {len(images)} pictures, not seven")
 
-        print(f"AT-SPI walk of Form5 took {elapsed:.1f} s")
+        # About and Instructions open beside the menu and close with the window manager.
+        for picture, title in (("关于", "关于"), ("说明", "说明")):
+            control(menu_tree, "image", picture).queryAction().doAction(0)
+            screen = program.window(title)
+            check_named_tree(screen)
+            activate(program, screen)
+            keys("alt+F4")
+            wait_for(lambda: all(w.name != title for w in program.windows()), f"'{title}' to close")
+        activate(program, menu)
+
+        # The 11-character screen, from the menu picture naming its models, used from the
+        # keyboard alone.
+        old_models = next(a for (role, name), accs in menu_tree.items() if role == "image" and "iPhone3GS" in name
+                          for a in accs)
+        old_models.queryAction().doAction(0)
+        form3 = program.window(FORM5)
+        wait_for(lambda: all(w.name != MAIN for w in program.windows()), "the menu to close")
+        activate(program, form3)
+        tree3 = check_named_tree(form3)
+        serial3 = control(tree3, "text", "序列号(11位)")
+        part3 = control(tree3, "text", "型号")
+        query3 = control(tree3, "push button", "查询")
+        control(tree3, "link", "返回")
+        tab_to(serial3)
+        type_text("5k905abc8m9")
+        wait_for(lambda: "focused" in states(part3), "the focus in Form3's part-number box")
+        type_text("mb046ll")
+        wait_for(lambda: "enabled" in states(query3), "Form3's query button to be enabled")
+        tab_to(query3)
+        keys("space")
+        expected3 = {"设备型号": "iPhone 3GS 32GB 黑色", "出厂时间": "2009年第05周", "销售地": "美国",
+                     "运营商": "AT&T", "产地": "中国", "是否售后换机": "是"}
+        box3 = {name: control(tree3, "text", name) for name in expected3}
+        wait_for(lambda: text_of(box3["是否售后换机"]), "Form3's results")
+        for name, value in expected3.items():
+            check(text_of(box3[name]) == value, f"Form3 {name} reads '{text_of(box3[name])}', not '{value}'")
+
+        print(f"AT-SPI walk of Form5 took {elapsed:.1f} s, of all six screens {time.monotonic() - started:.1f} s")
     finally:
         program.stop()
 
