@@ -485,26 +485,6 @@ private slots:
         QCOMPARE(m_dialogs->shown().size(), std::size_t(1));
     }
 
-    // Coming back to the window with the focus in the part number is no new check.
-    void windowActivationDoesNotRepeatTheCheck() {
-        TypeAtFocus("DNPH7ABC1234");
-        QCOMPARE(QApplication::focusWidget(), form().Text2);
-        QWidget other;
-        other.resize(200, 100);
-        other.show();
-        other.activateWindow();
-        QVERIFY(QTest::qWaitForWindowActive(&other));
-        form().activateWindow();
-        QVERIFY(QTest::qWaitForWindowActive(m_form.get()));
-        QTRY_COMPARE(QApplication::focusWidget(), form().Text2);
-        QVERIFY(m_dialogs->shown().empty());
-        // Clicking into the part number of a good serial shows nothing either.
-        Click(form().Text1);
-        Click(form().Text2);
-        QCOMPARE(QApplication::focusWidget(), form().Text2);
-        QVERIFY(m_dialogs->shown().empty());
-    }
-
     void deletingACharacterClosesTheGatesAndKeepsResults() {
         Query("DNPH7ABCDTDK", QString());
         QCOMPARE(form().Text3->text(), QStringLiteral("iPhone 4S 64GB 黑色(GSM)"));
