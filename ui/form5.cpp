@@ -28,7 +28,8 @@ namespace quenlio {
 namespace {
 
 // A text box that tells its screen when it has taken the focus, after it has
-// processed the focus itself, so a handler may move the focus away again.
+// processed the focus itself, so a handler may move the focus away again. Every box
+// of the screen is one; only the part number listens.
 class FocusReportingLineEdit : public QLineEdit {
 public:
     using QLineEdit::QLineEdit;
@@ -52,7 +53,7 @@ std::size_t Length(const QString& text) {
     return CharCount(Utf8(text));
 }
 
-// Only ASCII letters change, so the caret can go straight to the end.
+// The part number's rule: ASCII letters upper-cased, every other character kept.
 QString UpperCased(const QString& text) {
     return FromUtf8(UpperAscii(Utf8(text)));
 }
