@@ -169,6 +169,8 @@ def read_dialog(program):
     box = wait_for(lambda: program.dialogs(), "a message box")
     check(len(box) == 1, f"{len(box)} message boxes are up, not one")
     box = box[0]
+    # Keys go to the box only once the window manager has given it the focus.
+    wait_for(lambda: "active" in states(box), "the message box to take the focus")
     texts = [a.name for a in descendants(box) if a.getRoleName() == "label" and a.name]
     return box, box.name, texts
 
