@@ -1,7 +1,233 @@
 #include "ui/form3.hpp"
 
+#include "core/query11.hpp"
+#include "core/text.hpp"
+#include "ui/dialogs.hpp"
+#include "ui/fonts.hpp"
+#include "ui/picture.hpp"
+#include "ui/screens.hpp"
+
+#include <QFocusEvent>
+#include <QGroupBox>
+#include <QLabel>
+#include <QPointer>
+#include <QPushButton>
+
+#include <array>
+#include <string>
+
 namespace quenlio {
 
-Form3::Form3(QWidget* parent) : QWidget(parent) { setObjectName(QStringLiteral("Form3")); }
+namespace {
+
+constexpr int kSerialLength = 11;
+constexpr int kShortestPartNumber = 6;
+
+std::string Utf8(const QString& text) {
+    return text.toStdString();
+}
+QString FromUtf8(const std::string& text) {
+    return QString::fromStdString(text);
+}
+
+std::size_t Length(const QLineEdit* box) {
+    return CharCount(Utf8(box->text()));
+}
+
+QLabel* MakeLabel(const QString& caption, QWidget* parent, const QRect& geometry, const QFont& font) {
+    auto* label = new QLabel(caption, parent);
+    label->setFont(font);
+    label->setGeometry(geometry);
+    label->setAccessibleName(caption);
+    return label;
+}
+
+QLineEdit* MakeBox(QLineEdit* box, const QString& name, const QString& caption, const QRect& geometry) {
+    box->setObjectName(name);
+    box->setAccessibleName(caption);
+    box->setFont(fonts::Song(10.5));
+    box->setGeometry(geometry);
+    return box;
+}
+
+// Upper-cases the box's text (ASCII letters only) with the caret after the last
+// character. Returns false when it had to rewrite the text: the rewrite raises the
+// change again, and that nested run applies the rules to the final text.
+bool NormaliseBox(QLineEdit* box) {
+    const QString upper = FromUtf8(UpperAscii(Utf8(box->text())));
+    if (upper != box->text()) {
+        box->setText(upper);
+        return false;
+    }
+    box->setCursorPosition(static_cast<int>(upper.size()));
+    return true;
+}
+
+} // namespace
+
+void LostFocusEdit::focusOutEvent(QFocusEvent* event) {
+    QLineEdit::focusOutEvent(event);
+    emit lostFocus(event->reason());
+}
+
+Form3::Form3(QWidget* parent) : QWidget(parent) {
+    setObjectName(QStringLiteral("Form3"));
+    setWindowTitle(QStringLiteral("Quenlio ByMorlane"));
+    setFixedSize(391, 363);
+    const QFont song = fonts::Song(10.5);
+    setFont(song);
+
+    Frame1 = new QGroupBox(QStringLiteral("信息输入"), this);
+    Frame1->setObjectName(QStringLiteral("Frame1"));
+    Frame1->setAccessibleName(Frame1->title());
+    Frame1->setFont(fonts::NewSong(10.5));
+    Frame1->setGeometry(8, 6, 375, 100);
+
+    Label1 = MakeLabel(QStringLiteral("序列号(11位)"), Frame1, {12, 30, 92, 22}, song);
+    Label1->setObjectName(QStringLiteral("Label1"));
+    Text1 = new LostFocusEdit(Frame1);
+    MakeBox(Text1, QStringLiteral("Text1"), Label1->text(), {104, 28, 124, 26});
+    Text1->setMaxLength(kSerialLength);
+    Label2 = MakeLabel(QStringLiteral("型号"), Frame1, {12, 64, 92, 22}, song);
+    Label2->setObjectName(QStringLiteral("Label2"));
+    Text2 = MakeBox(new QLineEdit(Frame1), QStringLiteral("Text2"), Label2->text(), {104, 62, 124, 26});
+    Text2->setMaxLength(7);
+    Text2->setEnabled(false);
+    Text2->setReadOnly(true);
+
+    // Where the two numbers are found on the handset; they react to nothing.
+    Label9 = MakeLabel(QStringLiteral("如何查看？"), Frame1, {240, 28, 128, 26}, fonts::Kai(12));
+    Label9->setObjectName(QStringLiteral("Label9"));
+    Label10 = MakeLabel(QStringLiteral("设置-通用-关于本机"), Frame1, {240, 64, 130, 22}, song);
+    Label10->setObjectName(QStringLiteral("Label10"));
+
+    Frame2 = new QGroupBox(QStringLiteral("查询结果"), this);
+    Frame2->setObjectName(QStringLiteral("Frame2"));
+    Frame2->setAccessibleName(Frame2->title());
+    Frame2->setFont(fonts::NewSong(10.5));
+    Frame2->setGeometry(8, 112, 375, 214);
+
+    Command1 = new QPushButton(QStringLiteral("查询"), Frame2);
+    Command1->setObjectName(QStringLiteral("Command1"));
+    Command1->setAccessibleName(Command1->text());
+    Command1->setFont(song);
+    Command1->setGeometry(302, 94, 62, 32);
+    Command1->setEnabled(false);
+
+    const std::array<QString, 6> captions = {QStringLiteral("设备型号"), QStringLiteral("出厂时间"),
+                                             QStringLiteral("销售地"),   QStringLiteral("运营商"),
+                                             QStringLiteral("产地"),     QStringLiteral("是否售后换机")};
+    const std::array<QLabel**, 6> labels = {&Label3, &Label4, &Label5, &Label6, &Label7, &Label8};
+    const std::array<QLineEdit**, 6> boxes = {&Text3, &Text4, &Text5, &Text6, &Text7, &Text8};
+    for (int i = 0; i < 6; ++i) {
+        const int top = 28 + 30 * i;
+        QLabel* label = MakeLabel(captions[i], Frame2, {12, top + 2, 98, 22}, song);
+        label->setObjectName(QStringLiteral("Label%1").arg(i + 3));
+        *labels[i] = label;
+        // The results are only ever shown, never typed; "enabled" only takes the grey away.
+        QLineEdit* box = MakeBox(new QLineEdit(Frame2), QStringLiteral("Text%1").arg(i + 3), captions[i],
+                                 {112, top, 182, 26});
+        box->setReadOnly(true);
+        box->setEnabled(false);
+        *boxes[i] = box;
+    }
+
+    Label11 = new LinkLabel(QStringLiteral("返回"), this);
+    Label11->setObjectName(QStringLiteral("Label11"));
+    Label11->setFont(song);
+    Label11->setGeometry(343, 334, 36, 22);
+
+    setTabOrder(Text1, Text2);
+    setTabOrder(Text2, Command1);
+    Text1->setFocus();
+
+    connect(Text1, &QLineEdit::textChanged, this, &Form3::Text1_Change);
+    connect(Text1, &LostFocusEdit::lostFocus, this, &Form3::Text1_LostFocus);
+    connect(Text2, &QLineEdit::textChanged, this, &Form3::Text2_Change);
+    connect(Command1, &QPushButton::clicked, this, &Form3::Command1_Click);
+    connect(Label11, &LinkLabel::clicked, this, &Form3::Label11_Click);
+}
+
+// The boxes go away with the screen; their last focus changes must not reach a
+// half-destroyed screen.
+Form3::~Form3() {
+    disconnect(Text1, nullptr, this, nullptr);
+}
+
+// The gates follow from the two texts alone, so they can be applied again after
+// anything (the error message, a focus change) has run in between.
+void Form3::ApplyGates() {
+    const bool complete = Length(Text1) == kSerialLength;
+    Text2->setReadOnly(!complete);
+    Text2->setEnabled(complete);
+    for (QLineEdit* box : {Text3, Text4, Text5, Text6, Text7, Text8})
+        box->setEnabled(complete);
+    Command1->setEnabled(complete && Length(Text2) >= kShortestPartNumber);
+}
+
+void Form3::Text1_Change() {
+    if (!NormaliseBox(Text1))
+        return;
+    const quint64 edit = ++m_serialEdit;
+    if (Length(Text1) == kSerialLength) {
+        Text2->setEnabled(true);
+        Text2->setReadOnly(false);
+        // Leaving the serial box checks the serial. When the window is not active the
+        // focus moves without a focus event, so the check is then run here.
+        Text2->setFocus();
+        if (m_serialEdit == edit && m_checkedEdit != edit)
+            CheckSerial();
+    }
+    ApplyGates();
+}
+
+void Form3::Text1_LostFocus(Qt::FocusReason reason) {
+    // Another window taking over (the message box itself, another screen, another
+    // program) or a context menu is not leaving the box: the focus comes back to it.
+    if (reason == Qt::ActiveWindowFocusReason || reason == Qt::PopupFocusReason)
+        return;
+    CheckSerial();
+}
+
+void Form3::CheckSerial() {
+    if (m_checking)
+        return;
+    m_checkedEdit = m_serialEdit;
+    if (CheckOldSerial(Utf8(Text1->text())))
+        return;
+
+    m_checking = true;
+    const QPointer<Form3> self(this);
+    dialogs::ShowMessage(this, QStringLiteral("序列号有误，请核对后重新输入！"), QStringLiteral("错误"));
+    if (!self)
+        return;
+    Text1->clear(); // its change closes the gates again
+    Text1->setFocus();
+    m_checking = false;
+}
+
+void Form3::Text2_Change() {
+    if (!NormaliseBox(Text2))
+        return;
+    Command1->setEnabled(Length(Text1) == kSerialLength && Length(Text2) >= kShortestPartNumber);
+}
+
+void Form3::Command1_Click() {
+    const QueryResult shown{Utf8(Text3->text()), Utf8(Text4->text()), Utf8(Text5->text()),
+                            Utf8(Text6->text()), Utf8(Text7->text()), Utf8(Text8->text())};
+    const QueryResult result = SerialQuery11(Utf8(Text1->text()), Utf8(Text2->text()), shown);
+    Text3->setText(FromUtf8(result.DeviceModel));
+    Text4->setText(FromUtf8(result.ProductionDate));
+    Text5->setText(FromUtf8(result.SalesRegion));
+    Text6->setText(FromUtf8(result.Carrier));
+    Text7->setText(FromUtf8(result.Factory));
+    Text8->setText(FromUtf8(result.AfterSalesReplacement));
+}
+
+// Back to the menu: open it first, so that a screen stays open throughout.
+void Form3::Label11_Click() {
+    OpenScreen(Screen::Main);
+    close();
+}
 
 } // namespace quenlio

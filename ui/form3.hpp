@@ -1,12 +1,76 @@
 #pragma once
+// The 11-character screen: the old serial numbers (first iPhone to iPhone 4) and the
+// region suffix of the part number.
+#include <QLineEdit>
 #include <QWidget>
 
+class QGroupBox;
+class QLabel;
+class QPushButton;
+
 namespace quenlio {
+
+class LinkLabel;
+
+// A line edit that tells when it has lost the focus, after it has handled that itself.
+class LostFocusEdit : public QLineEdit {
+    Q_OBJECT
+public:
+    using QLineEdit::QLineEdit;
+
+signals:
+    void lostFocus(Qt::FocusReason reason);
+
+protected:
+    void focusOutEvent(QFocusEvent* event) override;
+};
 
 class Form3 : public QWidget {
     Q_OBJECT
 public:
     explicit Form3(QWidget* parent = nullptr);
+    ~Form3() override;
+
+private:
+    void Text1_Change();
+    void Text1_LostFocus(Qt::FocusReason reason);
+    void Text2_Change();
+    void Command1_Click();
+    void Label11_Click();
+
+    void CheckSerial();
+    void ApplyGates();
+
+    QGroupBox* Frame1;
+    QLabel* Label1;
+    LostFocusEdit* Text1;
+    QLabel* Label2;
+    QLineEdit* Text2;
+    QLabel* Label9;
+    QLabel* Label10;
+    QGroupBox* Frame2;
+    QPushButton* Command1;
+    QLabel* Label3;
+    QLineEdit* Text3;
+    QLabel* Label4;
+    QLineEdit* Text4;
+    QLabel* Label5;
+    QLineEdit* Text5;
+    QLabel* Label6;
+    QLineEdit* Text6;
+    QLabel* Label7;
+    QLineEdit* Text7;
+    QLabel* Label8;
+    QLineEdit* Text8;
+    LinkLabel* Label11;
+
+    // Counts the changes of the serial box, so that a check can tell whether it has
+    // already seen the current text and whether it emptied the box.
+    quint64 m_serialEdit = 0;
+    quint64 m_checkedEdit = 0;
+    // Set while the error message is up: the box moves the focus about, and no
+    // focus change may start a second check.
+    bool m_checking = false;
 };
 
 } // namespace quenlio
