@@ -2,12 +2,15 @@
 #include "ui/screens.hpp"
 
 #include <QApplication>
+#include <QIcon>
 
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Quenlio"));
     QApplication::setApplicationVersion(QStringLiteral("3.0.0"));
     QApplication::setDesktopFileName(QStringLiteral("quenlio"));
+    // The menu's icon on every window too, drawn from the same SVG at any scale.
+    QApplication::setWindowIcon(QIcon(QStringLiteral(":/images/quenlio.svg")));
     quenlio::InstallAccessibility();
     quenlio::OpenScreen(quenlio::Screen::Form5);
     return app.exec();
