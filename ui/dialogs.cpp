@@ -1,5 +1,7 @@
 #include "ui/dialogs.hpp"
 
+#include "ui/fonts.hpp"
+
 #include <QAbstractButton>
 #include <QInputDialog>
 #include <QMessageBox>
@@ -35,6 +37,7 @@ Answer ShowMessage(QWidget* parent, const QString& text, const QString& title, B
     }
 
     QMessageBox box(QMessageBox::NoIcon, title, text, QMessageBox::NoButton, parent);
+    box.setFont(fonts::Song());
     QPushButton* ok = box.addButton(QStringLiteral("确定"), QMessageBox::AcceptRole);
     QPushButton* cancel = nullptr;
     if (buttons == Buttons::OkCancel) {
@@ -64,6 +67,7 @@ std::optional<QString> AskText(QWidget* parent, const QString& prompt, const QSt
     }
 
     QInputDialog box(parent);
+    box.setFont(fonts::Song());
     box.setInputMode(QInputDialog::TextInput);
     box.setWindowTitle(title);
     box.setLabelText(prompt);
