@@ -11,8 +11,6 @@ namespace quenlio::batch {
 
 namespace {
 
-// Output is handed to the sink in blocks of about this size.
-constexpr std::size_t FlushBytes = std::size_t{1} << 20;
 // A row is at most a few times MaxLineBytes (every byte of the serial replaced by
 // U+FFFD), so a buffer this much larger than a block never grows.
 constexpr std::size_t RowReserve = 8 * MaxLineBytes;
@@ -183,8 +181,8 @@ void AppendCsvRow(std::string& out, const Row& row) {
     out.append("\r\n");
 }
 
-Decoder::Decoder(Sink& sink, bool withBom) : m_sink(sink) {
-    m_out.reserve(FlushBytes + RowReserve);
+Decoder::Decoder(Sink& sink, bool withBom, std::size_t blockBytes) : m_sink(sink), m_blockBytes(blockBytes) {
+    m_out.reserve(m_blockBytes + RowReserve);
     m_pending.reserve(MaxLineBytes);
     if (withBom)
         m_out.append(Utf8Bom);
@@ -269,7 +267,7 @@ void Decoder::TakeLine(std::string_view line) {
     if (!m_row.Note.empty())
         ++m_rowsWithNotes;
     AppendCsvRow(m_out, m_row);
-    if (m_out.size() >= FlushBytes)
+    if (m_out.size() >= m_blockBytes)
         Flush();
 }
 

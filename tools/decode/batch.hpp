@@ -70,8 +70,11 @@ public:
         virtual void Write(std::string_view block) = 0;
     };
 
+    // Output is handed to the sink in blocks of about this size.
+    static constexpr std::size_t DefaultBlockBytes = std::size_t{1} << 20;
+
     // Buffers the optional BOM and the header line.
-    Decoder(Sink& sink, bool withBom);
+    Decoder(Sink& sink, bool withBom, std::size_t blockBytes = DefaultBlockBytes);
 
     // A new input (a file or standard input) starts: its first bytes may be a BOM.
     void BeginInput();
@@ -89,6 +92,7 @@ private:
     void TakeLine(std::string_view line);
 
     Sink& m_sink;
+    std::size_t m_blockBytes;
     std::string m_out;
     std::string m_pending;  // the start of a line whose end has not arrived yet
     std::string m_bomProbe; // the first bytes of an input while they may still be a BOM
