@@ -211,6 +211,183 @@ QRect LabelTextRect(const QLabel* label) {
     return r;
 }
 
+// Labels, buttons and frame titles of `window` whose text does not fit, with the font
+// each one really uses; one line per control.
+QStringList ClippedCaptions(const QWidget* window) {
+    QStringList clipped;
+    for (const QLabel* label : window->findChildren<QLabel*>()) {
+        if (label->text().isEmpty() || !label->pixmap().isNull())
+            continue;
+        const QFontMetrics metrics = label->fontMetrics();
+        const QRect area = LabelTextRect(label);
+        const int width =
+            label->wordWrap()
+                ? metrics.boundingRect(area, Qt::TextWordWrap | label->alignment(), label->text()).width()
+                : metrics.horizontalAdvance(label->text());
+        const int height =
+            label->wordWrap()
+                ? metrics.boundingRect(area, Qt::TextWordWrap | label->alignment(), label->text()).height()
+                : metrics.height();
+        if (width > area.width() || height > area.height())
+            clipped << QStringLiteral("label %1 \"%2\" needs %3x%4, has %5x%6 (%7)")
+                           .arg(Describe(label), label->text())
+                           .arg(width)
+                           .arg(height)
+                           .arg(area.width())
+                           .arg(area.height())
+                           .arg(QFontInfo(label->font()).family());
+    }
+    for (const QAbstractButton* button : window->findChildren<QAbstractButton*>()) {
+        if (button->text().isEmpty())
+            continue;
+        QStyleOptionButton option;
+        option.initFrom(button);
+        option.text = button->text();
+        const QRect area = button->style()->subElementRect(QStyle::SE_PushButtonContents, &option, button);
+        const QFontMetrics metrics = button->fontMetrics();
+        const int width = metrics.horizontalAdvance(button->text());
+        if (width > area.width() || metrics.height() > area.height())
+            clipped << QStringLiteral("button %1 \"%2\" needs %3x%4, has %5x%6 (%7)")
+                           .arg(Describe(button), button->text())
+                           .arg(width)
+                           .arg(metrics.height())
+                           .arg(area.width())
+                           .arg(area.height())
+                           .arg(QFontInfo(button->font()).family());
+    }
+    for (const QGroupBox* frame : window->findChildren<QGroupBox*>()) {
+        if (frame->title().isEmpty())
+            continue;
+        QStyleOptionGroupBox option;
+        option.initFrom(frame);
+        option.text = frame->title();
+        option.lineWidth = 1;
+        option.textAlignment = frame->alignment();
+        option.subControls = QStyle::SC_GroupBoxFrame | QStyle::SC_GroupBoxLabel;
+        if (frame->isFlat())
+            option.features |= QStyleOptionFrame::Flat;
+        const QRect label =
+            frame->style()->subControlRect(QStyle::CC_GroupBox, &option, QStyle::SC_GroupBoxLabel, frame);
+        const int width = frame->fontMetrics().horizontalAdvance(frame->title());
+        if (!frame->rect().contains(label) || label.width() < width)
+            clipped << QStringLiteral("frame title %1 \"%2\" needs %3 px at x=%4, frame is %5 wide")
+                           .arg(Describe(frame), frame->title())
+                           .arg(width)
+                           .arg(label.x())
+                           .arg(frame->width());
+    }
+    return clipped;
+}
+
+// An empty text when `text` fits the text area of `edit`, else what is clipped.
+QString BoxClips(const QLineEdit* edit, const QString& text) {
+    const QFontMetrics metrics = edit->fontMetrics();
+    const int needed = metrics.horizontalAdvance(text);
+    const int available = LineEditTextWidth(edit);
+    if (needed <= available && metrics.height() <= edit->height())
+        return {};
+    return QStringLiteral("%1 clips \"%2\": needs %3x%4 px, has %5x%6 (%7)")
+        .arg(Describe(edit), text)
+        .arg(needed)
+        .arg(metrics.height())
+        .arg(available)
+        .arg(edit->height())
+        .arg(QFontInfo(edit->font()).family());
+}
+
+// Controls that poke out of their parent or their window, which cut them off.
+QStringList ControlsOutside(const QWidget* window) {
+    QStringList outside;
+    for (const QWidget* child : window->findChildren<QWidget*>()) {
+        if (child->isWindow() || !child->parentWidget())
+            continue;
+        const QRect inWindow(child->mapTo(window, QPoint(0, 0)), child->size());
+        if (!window->rect().contains(inWindow) || !child->parentWidget()->rect().contains(child->geometry()))
+            outside << QStringLiteral("%1 at (%2,%3 %4x%5) in a %6x%7 parent, %8x%9 window")
+                           .arg(Describe(child))
+                           .arg(child->x())
+                           .arg(child->y())
+                           .arg(child->width())
+                           .arg(child->height())
+                           .arg(child->parentWidget()->width())
+                           .arg(child->parentWidget()->height())
+                           .arg(window->width())
+                           .arg(window->height());
+    }
+    return outside;
+}
+
+// Each picture must be drawn from its vector source at device resolution: the grab has
+// the device's pixel count and matches a direct rendering at that size, not a
+// low-resolution one scaled up. An empty text when it is.
+QString PictureFault(Picture* picture, double scale) {
+    auto* renderer = picture->findChild<QSvgRenderer*>();
+    if (!renderer || !renderer->isValid())
+        return Describe(picture) + QStringLiteral(" has no drawing");
+    const QImage grabbed = picture->grab().toImage().convertToFormat(QImage::Format_ARGB32_Premultiplied);
+    const QSize device = (QSizeF(picture->size()) * scale).toSize();
+    if (grabbed.size() != device)
+        return QStringLiteral("%1 grabs at %2x%3, not %4x%5")
+            .arg(Describe(picture))
+            .arg(grabbed.width())
+            .arg(grabbed.height())
+            .arg(device.width())
+            .arg(device.height());
+    auto draw = [&](qreal ratio) {
+        QImage image((QSizeF(picture->size()) * ratio).toSize(), QImage::Format_ARGB32_Premultiplied);
+        image.setDevicePixelRatio(ratio);
+        image.fill(picture->palette().color(picture->backgroundRole()));
+        QPainter painter(&image);
+        painter.setRenderHint(QPainter::Antialiasing);
+        renderer->render(&painter, QRectF(QPointF(0, 0), QSizeF(picture->size())));
+        painter.end();
+        return image;
+    };
+    // Mean difference per colour channel, 0 to 255.
+    auto distance = [](const QImage& a, const QImage& b) {
+        qint64 sum = 0;
+        for (int y = 0; y < a.height(); ++y)
+            for (int x = 0; x < a.width(); ++x) {
+                const QRgb p = a.pixel(x, y), q = b.pixel(x, y);
+                sum += qAbs(qRed(p) - qRed(q)) + qAbs(qGreen(p) - qGreen(q)) + qAbs(qBlue(p) - qBlue(q));
+            }
+        return double(sum) / (3.0 * a.width() * a.height());
+    };
+    const double toSharp = distance(grabbed, draw(scale));
+    if (toSharp >= 1.0)
+        return QStringLiteral("%1 differs from its drawing by %2 per channel")
+            .arg(Describe(picture))
+            .arg(toSharp);
+    if (scale > 1.0) {
+        const QImage blurred = draw(1.0).scaled(device, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+        const double toBlurred = distance(grabbed, blurred);
+        if (2 * toSharp >= toBlurred)
+            return QStringLiteral("%1 looks scaled up (%2 from sharp, %3 from blurred)")
+                .arg(Describe(picture))
+                .arg(toSharp)
+                .arg(toBlurred);
+    }
+    return {};
+}
+
+// A picture drawn the wrong way: at one device pixel per logical pixel, then stretched.
+class StretchedPicture : public Picture {
+public:
+    using Picture::Picture;
+
+protected:
+    void paintEvent(QPaintEvent*) override {
+        QImage low(size(), QImage::Format_ARGB32_Premultiplied);
+        low.fill(Qt::transparent);
+        QPainter lowPainter(&low);
+        findChild<QSvgRenderer*>()->render(&lowPainter, QRectF(rect()));
+        lowPainter.end();
+        QPainter painter(this);
+        painter.setRenderHint(QPainter::SmoothPixmapTransform);
+        painter.drawImage(rect(), low);
+    }
+};
+
 } // namespace
 
 class ScaleTest : public QObject {
@@ -255,75 +432,51 @@ private slots:
         QCOMPARE(screen->devicePixelRatioF(), m_scale);
     }
 
+    // The checks themselves find what they look for: a window of deliberately cramped
+    // controls beside roomy ones.
+    void checksFindClipping() {
+        QWidget window;
+        window.resize(300, 200);
+        auto* narrowLabel = new QLabel(QStringLiteral("序列号(12位)"), &window);
+        narrowLabel->setGeometry(10, 10, 30, 20);
+        auto* roomyLabel = new QLabel(QStringLiteral("型号"), &window);
+        roomyLabel->setGeometry(10, 40, 120, 30);
+        auto* narrowButton = new QPushButton(QStringLiteral("查看方法"), &window);
+        narrowButton->setGeometry(10, 80, 30, 30);
+        auto* narrowFrame = new QGroupBox(QStringLiteral("激活时间查询"), &window);
+        narrowFrame->setGeometry(150, 10, 30, 60);
+        auto* box = new QLineEdit(&window);
+        box->setGeometry(150, 80, 60, 24);
+        auto* outside = new QLineEdit(&window);
+        outside->setGeometry(260, 120, 80, 24);
+        auto* picture =
+            new StretchedPicture(QStringLiteral(":/images/quenlio.svg"), QStringLiteral("图标"), &window);
+        picture->setGeometry(10, 120, 64, 64);
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+
+        const QString clipped = ClippedCaptions(&window).join(QLatin1Char('\n'));
+        QCOMPARE(ClippedCaptions(&window).size(), 3);
+        QVERIFY2(clipped.contains(QStringLiteral("序列号(12位)")), qPrintable(clipped));
+        QVERIFY2(clipped.contains(QStringLiteral("查看方法")), qPrintable(clipped));
+        QVERIFY2(clipped.contains(QStringLiteral("激活时间查询")), qPrintable(clipped));
+        QVERIFY(!BoxClips(box, QStringLiteral("iPhone 4S 16GB 白色(GSM)")).isEmpty());
+        QVERIFY(BoxClips(box, QStringLiteral("是")).isEmpty());
+        const QStringList outsiders = ControlsOutside(&window);
+        QCOMPARE(outsiders.size(), 1);
+        QVERIFY(outsiders.front().startsWith(QStringLiteral("QLineEdit")));
+        // A picture stretched from one pixel per point is only wrong on a denser screen.
+        QCOMPARE(PictureFault(picture, m_scale).isEmpty(), m_scale == 1.0);
+    }
+
     void captionsFit_data() { AddScreenRows(); }
 
-    // Labels, buttons and frame titles, with the font each one really uses.
     void captionsFit() {
         QFETCH(Screen, screen);
         QWidget* window = Open(screen);
         QVERIFY(window);
-        QStringList clipped;
-        for (const QLabel* label : window->findChildren<QLabel*>()) {
-            if (label->text().isEmpty() || !label->pixmap().isNull())
-                continue;
-            const QFontMetrics metrics = label->fontMetrics();
-            const QRect area = LabelTextRect(label);
-            const QRect needed =
-                label->wordWrap()
-                    ? metrics.boundingRect(area, Qt::TextWordWrap | label->alignment(), label->text())
-                    : metrics.boundingRect(label->text());
-            const int width = label->wordWrap() ? needed.width() : metrics.horizontalAdvance(label->text());
-            if (width > area.width() || metrics.height() > area.height() ||
-                (label->wordWrap() && needed.height() > area.height()))
-                clipped << QStringLiteral("label %1 \"%2\" needs %3x%4, has %5x%6 (%7)")
-                               .arg(Describe(label), label->text())
-                               .arg(width)
-                               .arg(label->wordWrap() ? needed.height() : metrics.height())
-                               .arg(area.width())
-                               .arg(area.height())
-                               .arg(QFontInfo(label->font()).family());
-        }
-        for (QAbstractButton* button : window->findChildren<QAbstractButton*>()) {
-            if (button->text().isEmpty())
-                continue;
-            QStyleOptionButton option;
-            option.initFrom(button);
-            option.text = button->text();
-            const QRect area =
-                button->style()->subElementRect(QStyle::SE_PushButtonContents, &option, button);
-            const QFontMetrics metrics = button->fontMetrics();
-            const int width = metrics.horizontalAdvance(button->text());
-            if (width > area.width() || metrics.height() > area.height())
-                clipped << QStringLiteral("button %1 \"%2\" needs %3x%4, has %5x%6 (%7)")
-                               .arg(Describe(button), button->text())
-                               .arg(width)
-                               .arg(metrics.height())
-                               .arg(area.width())
-                               .arg(area.height())
-                               .arg(QFontInfo(button->font()).family());
-        }
-        for (QGroupBox* frame : window->findChildren<QGroupBox*>()) {
-            if (frame->title().isEmpty())
-                continue;
-            QStyleOptionGroupBox option;
-            option.initFrom(frame);
-            option.text = frame->title();
-            option.lineWidth = 1;
-            option.textAlignment = frame->alignment();
-            option.subControls = QStyle::SC_GroupBoxFrame | QStyle::SC_GroupBoxLabel;
-            if (frame->isFlat())
-                option.features |= QStyleOptionFrame::Flat;
-            const QRect label =
-                frame->style()->subControlRect(QStyle::CC_GroupBox, &option, QStyle::SC_GroupBoxLabel, frame);
-            const int width = frame->fontMetrics().horizontalAdvance(frame->title());
-            if (!frame->rect().contains(label) || label.width() < width)
-                clipped << QStringLiteral("frame title %1 \"%2\" needs %3 px at x=%4, frame is %5 wide")
-                               .arg(Describe(frame), frame->title())
-                               .arg(width)
-                               .arg(label.x())
-                               .arg(frame->width());
-        }
-        QVERIFY2(clipped.isEmpty(), qPrintable(clipped.join(QStringLiteral("\n"))));
+        const QStringList clipped = ClippedCaptions(window);
+        QVERIFY2(clipped.isEmpty(), qPrintable(clipped.join(QLatin1Char('\n'))));
     }
 
     void boxValuesFit_data() {
@@ -350,50 +503,22 @@ private slots:
         const QFontMetrics metrics = edit->fontMetrics();
         const QString widest =
             box == QStringLiteral("Text1") ? WorstSerial(metrics, values) : Widest(metrics, values);
-        const int needed = metrics.horizontalAdvance(widest);
-        const int available = LineEditTextWidth(edit);
-        QVERIFY2(needed <= available, qPrintable(QStringLiteral("%1 clips \"%2\": needs %3 px, has %4 (%5)")
-                                                     .arg(Describe(edit), widest)
-                                                     .arg(needed)
-                                                     .arg(available)
-                                                     .arg(QFontInfo(edit->font()).family())));
-        QVERIFY2(metrics.height() <= edit->height(),
-                 qPrintable(Describe(edit) + QStringLiteral(" is too low")));
+        const QString fault = BoxClips(edit, widest);
+        QVERIFY2(fault.isEmpty(), qPrintable(fault));
     }
 
     void controlsInsideWindow_data() { AddScreenRows(); }
 
-    // A control that pokes out of its frame or window is cut off by it.
     void controlsInsideWindow() {
         QFETCH(Screen, screen);
         QWidget* window = Open(screen);
         QVERIFY(window);
-        QStringList outside;
-        for (const QWidget* child : window->findChildren<QWidget*>()) {
-            if (child->isWindow() || !child->parentWidget())
-                continue;
-            const QRect inWindow(child->mapTo(window, QPoint(0, 0)), child->size());
-            if (!window->rect().contains(inWindow) ||
-                !child->parentWidget()->rect().contains(child->geometry()))
-                outside << QStringLiteral("%1 at (%2,%3 %4x%5) in a %6x%7 parent, %8x%9 window")
-                               .arg(Describe(child))
-                               .arg(child->x())
-                               .arg(child->y())
-                               .arg(child->width())
-                               .arg(child->height())
-                               .arg(child->parentWidget()->width())
-                               .arg(child->parentWidget()->height())
-                               .arg(window->width())
-                               .arg(window->height());
-        }
-        QVERIFY2(outside.isEmpty(), qPrintable(outside.join(QStringLiteral("\n"))));
+        const QStringList outside = ControlsOutside(window);
+        QVERIFY2(outside.isEmpty(), qPrintable(outside.join(QLatin1Char('\n'))));
     }
 
     void picturesSharp_data() { AddScreenRows(); }
 
-    // Each picture is drawn from its vector source at device resolution: the grab has
-    // the device's pixel count and matches a direct rendering at that size, not a
-    // low-resolution one scaled up.
     void picturesSharp() {
         QFETCH(Screen, screen);
         QWidget* window = Open(screen);
@@ -402,49 +527,8 @@ private slots:
         if (screen != Screen::Form3)
             QVERIFY2(!pictures.isEmpty(), "the screen shows no picture");
         for (Picture* picture : pictures) {
-            auto* renderer = picture->findChild<QSvgRenderer*>();
-            QVERIFY2(renderer && renderer->isValid(),
-                     qPrintable(Describe(picture) + QStringLiteral(" has no drawing")));
-            const QImage grabbed =
-                picture->grab().toImage().convertToFormat(QImage::Format_ARGB32_Premultiplied);
-            const QSize device = (QSizeF(picture->size()) * m_scale).toSize();
-            QCOMPARE(grabbed.size(), device);
-
-            auto draw = [&](qreal ratio) {
-                QImage image((QSizeF(picture->size()) * ratio).toSize(), QImage::Format_ARGB32_Premultiplied);
-                image.setDevicePixelRatio(ratio);
-                image.fill(picture->palette().color(picture->backgroundRole()));
-                QPainter painter(&image);
-                painter.setRenderHint(QPainter::Antialiasing);
-                renderer->render(&painter, QRectF(QPointF(0, 0), QSizeF(picture->size())));
-                painter.end();
-                return image;
-            };
-            auto distance = [&](const QImage& a, const QImage& b) {
-                qint64 sum = 0;
-                for (int y = 0; y < a.height(); ++y)
-                    for (int x = 0; x < a.width(); ++x) {
-                        const QRgb p = a.pixel(x, y), q = b.pixel(x, y);
-                        sum +=
-                            qAbs(qRed(p) - qRed(q)) + qAbs(qGreen(p) - qGreen(q)) + qAbs(qBlue(p) - qBlue(q));
-                    }
-                return double(sum) / (3.0 * a.width() * a.height());
-            };
-            const QImage sharp = draw(m_scale);
-            const double toSharp = distance(grabbed, sharp);
-            QVERIFY2(toSharp < 1.0, qPrintable(QStringLiteral("%1 differs from its drawing by %2 per channel")
-                                                   .arg(Describe(picture))
-                                                   .arg(toSharp)));
-            if (m_scale > 1.0) {
-                const QImage blurred =
-                    draw(1.0).scaled(device, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
-                const double toBlurred = distance(grabbed, blurred);
-                QVERIFY2(2 * toSharp < toBlurred,
-                         qPrintable(QStringLiteral("%1 looks scaled up (%2 from sharp, %3 from blurred)")
-                                        .arg(Describe(picture))
-                                        .arg(toSharp)
-                                        .arg(toBlurred)));
-            }
+            const QString fault = PictureFault(picture, m_scale);
+            QVERIFY2(fault.isEmpty(), qPrintable(fault));
         }
     }
 };
