@@ -16,6 +16,8 @@ for file in bin/quenlio share/applications/quenlio.desktop share/metainfo/quenli
     [[ -f $usr/$file ]] || fail "cmake --install did not put $file"
 done
 [[ -x $usr/bin/quenlio ]] || fail "bin/quenlio is not executable"
+# Qt is the system's: a search path of the program's own would only point at nothing.
+if readelf -d "$usr/bin/quenlio" | grep -qE 'RPATH|RUNPATH'; then fail "bin/quenlio carries a library search path"; fi
 
 desktop=$usr/share/applications/quenlio.desktop
 desktop-file-validate "$desktop" || fail "desktop-file-validate rejected quenlio.desktop"
