@@ -83,6 +83,31 @@ INSTANTIATE_TEST_SUITE_P(
         QuoteCase{"BadByteQuoted", "\xC0,", "\"\xEF\xBF\xBD,\""}, QuoteCase{"EmDash", "—", "—"}),
     [](const auto& info) { return std::string(info.param.Name); });
 
+TEST(CsvFieldTest, FindsAByteThatMattersAtAnyPlace) {
+    for (std::size_t length = 1; length <= 20; ++length) {
+        const std::string plain(length, 'x');
+        std::string out;
+        AppendCsvField(out, plain);
+        EXPECT_EQ(out, plain);
+        for (std::size_t at = 0; at < length; ++at) {
+            for (const char special : {',', '"', '\r', '\n', '\xFF'}) {
+                std::string field = plain;
+                field[at] = special;
+                std::string expected = plain;
+                if (special == '\xFF')
+                    expected.replace(at, 1, "\xEF\xBF\xBD");
+                else
+                    expected = "\"" +
+                               expected.replace(at, 1, special == '"' ? "\"\"" : std::string(1, special)) +
+                               "\"";
+                out.clear();
+                AppendCsvField(out, field);
+                EXPECT_EQ(out, expected) << "length " << length << ", at " << at;
+            }
+        }
+    }
+}
+
 class StringSink : public Decoder::Sink {
 public:
     void Write(std::string_view block) override { Text.append(block); }

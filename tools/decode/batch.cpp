@@ -5,7 +5,9 @@
 #include "core/text.hpp"
 
 #include <array>
+#include <cstdint>
 #include <cstring>
+#include <memory>
 
 namespace quenlio::batch {
 
@@ -46,11 +48,54 @@ void SkipBlanks(std::string_view& text) {
         text.remove_prefix(1);
 }
 
+// What a field asks of the CSV writer.
+enum FieldClass : unsigned { Plain = 0, NeedsQuotes = 1, NotAscii = 2 };
+
+constexpr std::uint64_t EachByte = 0x0101010101010101u;
+constexpr std::uint64_t HighBits = 0x8080808080808080u;
+
+// Nonzero when one of the eight bytes of `word` equals `byte`.
+constexpr std::uint64_t HasByte(std::uint64_t word, unsigned char byte) {
+    const std::uint64_t x = word ^ (EachByte * byte);
+    return (x - EachByte) & ~x & HighBits;
+}
+
+template <typename Word> Word Load(const char* p) {
+    Word word;
+    std::memcpy(&word, p, sizeof word);
+    return word;
+}
+
+// Eight bytes at a time; a tail is read as words that overlap bytes already seen, which
+// changes nothing for a test of "any byte". Every field passes through here, so it is
+// the writer's hot loop.
+unsigned Classify(std::string_view text) {
+    const char* p = text.data();
+    const std::size_t n = text.size();
+    std::uint64_t special = 0, high = 0;
+    const auto take = [&](std::uint64_t word) {
+        high |= word;
+        special |= HasByte(word, ',') | HasByte(word, '"') | HasByte(word, '\r') | HasByte(word, '\n');
+    };
+    if (n >= 8) {
+        for (std::size_t at = 0; at + 8 <= n; at += 8)
+            take(Load<std::uint64_t>(p + at));
+        if (n % 8 != 0)
+            take(Load<std::uint64_t>(p + n - 8));
+    } else if (n >= 4) {
+        // Zero bytes in the padding are none of the bytes looked for.
+        take(Load<std::uint32_t>(p) | std::uint64_t{Load<std::uint32_t>(p + n - 4)} << 32);
+    } else if (n > 0) {
+        const auto byte = [&](std::size_t i) {
+            return std::uint64_t{static_cast<unsigned char>(p[i])};
+        };
+        take(byte(0) | byte(n / 2) << 8 | byte(n - 1) << 16);
+    }
+    return (special != 0 ? NeedsQuotes : Plain) | ((high & HighBits) != 0 ? NotAscii : Plain);
+}
+
 bool IsAscii(std::string_view text) {
-    for (char c : text)
-        if (static_cast<unsigned char>(c) >= 0x80)
-            return false;
-    return true;
+    return (Classify(text) & NotAscii) == 0;
 }
 
 void ClearResult(QueryResult& result) {
@@ -62,51 +107,75 @@ void ClearResult(QueryResult& result) {
     result.AfterSalesReplacement.clear();
 }
 
-// What a byte asks of the CSV writer: quoting (comma, quote, CR, LF) or a UTF-8 check.
-enum ByteClass : unsigned char { Plain = 0, NeedsQuotes = 1, NotAscii = 2 };
+// The most bytes WriteField writes for `text`: each byte may become U+FFFD, plus quotes.
+constexpr std::size_t FieldBound(std::string_view text) {
+    return 3 * text.size() + 2;
+}
 
-constexpr std::array<unsigned char, 256> ByteClasses = [] {
-    std::array<unsigned char, 256> classes{};
-    for (std::size_t c = 0x80; c < 0x100; ++c)
-        classes[c] = NotAscii;
-    for (const char c : {',', '"', '\r', '\n'})
-        classes[static_cast<unsigned char>(c)] = NeedsQuotes;
-    return classes;
-}();
-
-// Appends `text` inside quotes or not, doubling quotes; with `checkUtf8`, each byte that
-// is not part of a well-formed character becomes U+FFFD.
-void AppendField(std::string& out, std::string_view text, bool checkUtf8) {
-    unsigned classes = Plain;
-    for (const char c : text)
-        classes |= ByteClasses[static_cast<unsigned char>(c)];
+// Writes `text` at `out`, inside quotes when it needs them, doubling quotes; with
+// `checkUtf8`, each byte that is not part of a well-formed character becomes U+FFFD.
+// Returns the end of what was written.
+char* WriteField(char* out, std::string_view text, bool checkUtf8) {
+    const unsigned classes = Classify(text);
     const bool quote =
         (classes & NeedsQuotes) != 0 || (!text.empty() && (text.front() == ' ' || text.front() == '\t' ||
                                                            text.back() == ' ' || text.back() == '\t'));
     checkUtf8 = checkUtf8 && (classes & NotAscii) != 0;
     if (!quote && !checkUtf8) {
-        out.append(text);
-        return;
+        if (!text.empty())
+            std::memcpy(out, text.data(), text.size());
+        return out + text.size();
     }
     if (quote)
-        out.push_back('"');
+        *out++ = '"';
     while (!text.empty()) {
         const unsigned char lead = static_cast<unsigned char>(text.front());
         if (lead < 0x80 || !checkUtf8) {
             if (lead == '"')
-                out.push_back('"');
-            out.push_back(static_cast<char>(lead));
+                *out++ = '"';
+            *out++ = static_cast<char>(lead);
             text.remove_prefix(1);
             continue;
         }
         // The core's character reader takes a well-formed sequence whole and anything
         // else one byte at a time, so a lone byte of 0x80 and above is malformed.
         const std::string_view character = CharSlice(text, 1, 1);
-        out.append(character.size() == 1 ? Replacement : character);
+        const std::string_view written = character.size() == 1 ? Replacement : character;
+        std::memcpy(out, written.data(), written.size());
+        out += written.size();
         text.remove_prefix(character.size());
     }
     if (quote)
-        out.push_back('"');
+        *out++ = '"';
+    return out;
+}
+
+std::size_t RowBound(const Row& row) {
+    const QueryResult& r = row.Result;
+    return FieldBound(row.Serial) + FieldBound(row.PartNumber) + FieldBound(r.DeviceModel) +
+           FieldBound(r.ProductionDate) + FieldBound(r.SalesRegion) + FieldBound(r.Carrier) +
+           FieldBound(r.Factory) + FieldBound(r.AfterSalesReplacement) + FieldBound(row.Note) + 8 + 2;
+}
+
+// Writes the nine fields, commas and CRLF; `out` has room for RowBound(row) bytes.
+char* WriteRow(char* out, const Row& row) {
+    out = WriteField(out, row.Serial, true);
+    *out++ = ',';
+    out = WriteField(out, row.PartNumber, true);
+    // The decoded texts come from the tables, apart from pieces of the serial; with an
+    // ASCII serial they are well-formed and need no check.
+    const bool check = !IsAscii(row.Serial);
+    const QueryResult& r = row.Result;
+    for (const std::string* text : {&r.DeviceModel, &r.ProductionDate, &r.SalesRegion, &r.Carrier, &r.Factory,
+                                    &r.AfterSalesReplacement}) {
+        *out++ = ',';
+        out = WriteField(out, *text, check);
+    }
+    *out++ = ',';
+    out = WriteField(out, row.Note, false);
+    *out++ = '\r';
+    *out++ = '\n';
+    return out;
 }
 
 } // namespace
@@ -129,7 +198,11 @@ std::optional<LineFields> ParseLine(std::string_view line) {
 void DecodeFields(const LineFields& fields, Row& row) {
     row.Note = {};
     // As the part-number box shows it: upper-case, at most seven characters.
-    row.PartNumber = UpperAscii(CharSlice(fields.PartNumber, 1, PartNumberChars));
+    // (A field of at most seven bytes has at most seven characters: no need to count.)
+    const std::string_view part = fields.PartNumber.size() <= PartNumberChars
+                                      ? fields.PartNumber
+                                      : CharSlice(fields.PartNumber, 1, PartNumberChars);
+    row.PartNumber = UpperAscii(part);
     const std::size_t length = CharCount(fields.Serial);
     if (length == 12) {
         row.Serial = NormalizeSerial(fields.Serial);
@@ -160,33 +233,29 @@ void DecodeFields(const LineFields& fields, Row& row) {
 }
 
 void AppendCsvField(std::string& out, std::string_view field) {
-    AppendField(out, field, true);
+    const std::size_t used = out.size();
+    out.resize(used + FieldBound(field));
+    out.resize(static_cast<std::size_t>(WriteField(out.data() + used, field, true) - out.data()));
 }
 
 void AppendCsvRow(std::string& out, const Row& row) {
-    AppendField(out, row.Serial, true);
-    out.push_back(',');
-    AppendField(out, row.PartNumber, true);
-    // The decoded texts come from the tables, apart from pieces of the serial; with an
-    // ASCII serial they are well-formed and need no check.
-    const bool check = !IsAscii(row.Serial);
-    const QueryResult& result = row.Result;
-    for (const std::string* text : {&result.DeviceModel, &result.ProductionDate, &result.SalesRegion,
-                                    &result.Carrier, &result.Factory, &result.AfterSalesReplacement}) {
-        out.push_back(',');
-        AppendField(out, *text, check);
-    }
-    out.push_back(',');
-    AppendField(out, row.Note, false);
-    out.append("\r\n");
+    const std::size_t used = out.size();
+    out.resize(used + RowBound(row));
+    out.resize(static_cast<std::size_t>(WriteRow(out.data() + used, row) - out.data()));
 }
 
-Decoder::Decoder(Sink& sink, bool withBom, std::size_t blockBytes) : m_sink(sink), m_blockBytes(blockBytes) {
-    m_out.reserve(m_blockBytes + RowReserve);
+Decoder::Decoder(Sink& sink, bool withBom, std::size_t blockBytes)
+    : m_sink(sink), m_blockBytes(blockBytes), m_capacity(blockBytes + RowReserve),
+      m_out(std::make_unique<char[]>(m_capacity)) {
     m_pending.reserve(MaxLineBytes);
     if (withBom)
-        m_out.append(Utf8Bom);
-    m_out.append(CsvHeader);
+        Put(Utf8Bom);
+    Put(CsvHeader);
+}
+
+void Decoder::Put(std::string_view text) {
+    std::memcpy(m_out.get() + m_used, text.data(), text.size());
+    m_used += text.size();
 }
 
 void Decoder::BeginInput() {
@@ -253,9 +322,9 @@ void Decoder::EndInput() {
 }
 
 void Decoder::Flush() {
-    if (!m_out.empty())
-        m_sink.Write(m_out);
-    m_out.clear();
+    if (m_used > 0)
+        m_sink.Write(std::string_view(m_out.get(), m_used));
+    m_used = 0;
 }
 
 void Decoder::TakeLine(std::string_view line) {
@@ -266,8 +335,15 @@ void Decoder::TakeLine(std::string_view line) {
     ++m_rows;
     if (!m_row.Note.empty())
         ++m_rowsWithNotes;
-    AppendCsvRow(m_out, m_row);
-    if (m_out.size() >= m_blockBytes)
+    const std::size_t bound = RowBound(m_row);
+    if (m_used + bound > m_capacity)
+        Flush();
+    if (bound > m_capacity) { // cannot happen with lines cut at MaxLineBytes; kept safe anyway
+        m_capacity = bound;
+        m_out = std::make_unique<char[]>(m_capacity);
+    }
+    m_used = static_cast<std::size_t>(WriteRow(m_out.get() + m_used, m_row) - m_out.get());
+    if (m_used >= m_blockBytes)
         Flush();
 }
 

@@ -4,6 +4,7 @@
 #include "core/query_result.hpp"
 
 #include <cstddef>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -90,10 +91,13 @@ public:
 private:
     void FeedLines(std::string_view bytes);
     void TakeLine(std::string_view line);
+    void Put(std::string_view text);
 
     Sink& m_sink;
     std::size_t m_blockBytes;
-    std::string m_out;
+    std::size_t m_capacity; // a block and room for one more row, so rows are written in place
+    std::unique_ptr<char[]> m_out;
+    std::size_t m_used = 0;
     std::string m_pending;  // the start of a line whose end has not arrived yet
     std::string m_bomProbe; // the first bytes of an input while they may still be a BOM
     bool m_atInputStart = true;
