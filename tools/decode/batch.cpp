@@ -246,7 +246,7 @@ void AppendCsvRow(std::string& out, const Row& row) {
 
 Decoder::Decoder(Sink& sink, bool withBom, std::size_t blockBytes)
     : m_sink(sink), m_blockBytes(blockBytes), m_capacity(blockBytes + RowReserve),
-      m_out(std::make_unique<char[]>(m_capacity)) {
+      m_out(new char[m_capacity]) {
     m_pending.reserve(MaxLineBytes);
     if (withBom)
         Put(Utf8Bom);
@@ -340,7 +340,7 @@ void Decoder::TakeLine(std::string_view line) {
         Flush();
     if (bound > m_capacity) { // cannot happen with lines cut at MaxLineBytes; kept safe anyway
         m_capacity = bound;
-        m_out = std::make_unique<char[]>(m_capacity);
+        m_out.reset(new char[m_capacity]);
     }
     m_used = static_cast<std::size_t>(WriteRow(m_out.get() + m_used, m_row) - m_out.get());
     if (m_used >= m_blockBytes)
