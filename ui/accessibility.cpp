@@ -4,8 +4,11 @@
 
 #include <QAccessible>
 #include <QAccessibleWidget>
+#include <QApplication>
 #include <QDialog>
+#include <QKeyEvent>
 #include <QMetaObject>
+#include <QPushButton>
 #include <QWidget>
 
 namespace quenlio {
@@ -63,11 +66,33 @@ QAccessibleInterface* Factory(const QString& className, QObject* object) {
     return nullptr;
 }
 
+// Outside dialogs Qt presses a focused button with Space only; users of the keyboard
+// expect Enter to do the same, as it does in dialogs and on other desktops.
+class EnterPressesButtons : public QObject {
+public:
+    using QObject::QObject;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() != QEvent::KeyPress)
+            return false;
+        auto* button = qobject_cast<QPushButton*>(watched);
+        const auto* key = static_cast<QKeyEvent*>(event);
+        const auto modifiers = key->modifiers() & ~Qt::KeypadModifier;
+        if (!button || button->autoDefault() || modifiers != Qt::NoModifier || !button->isEnabled() ||
+            (key->key() != Qt::Key_Return && key->key() != Qt::Key_Enter) || key->isAutoRepeat())
+            return false;
+        button->animateClick();
+        return true;
+    }
+};
+
 } // namespace
 
 void InstallAccessibility() {
     static const bool installed = [] {
         QAccessible::installFactory(Factory);
+        qApp->installEventFilter(new EnterPressesButtons(qApp));
         return true;
     }();
     (void)installed;

@@ -261,7 +261,7 @@ def run(binary):
         type_text("2013-11-11")
         wait_for(lambda: "enabled" in states(command6), "the activation button to be enabled")
         tab_to(command6)
-        keys("space")
+        keys("Return")  # Enter presses a button as Space does
         wait_for(lambda: text_of(text11) == "2012-11-12", "the activation date 2012-11-12")
         assert_states(text11, present=("enabled", "read only"))
         assert_states(command7, present=("enabled",))
@@ -279,7 +279,7 @@ def run(binary):
 
         # "查看方法" opens the where-to-find screen; closing it leaves Form5 as it was.
         tab_to(command2)
-        keys("space")
+        keys("KP_Enter")
         form4 = program.window(FORM4)
         check_named_tree(form4)
         activate(program, form4)
@@ -343,7 +343,7 @@ def run(binary):
         type_text("mb046ll")
         wait_for(lambda: "enabled" in states(query3), "Form3's query button to be enabled")
         tab_to(query3)
-        keys("space")
+        keys("Return")
         expected3 = {"设备型号": "iPhone 3GS 32GB 黑色", "出厂时间": "2009年第05周", "销售地": "美国",
                      "运营商": "AT&T", "产地": "中国", "是否售后换机": "是"}
         box3 = {name: control(tree3, "text", name) for name in expected3}
