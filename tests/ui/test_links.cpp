@@ -55,18 +55,6 @@ private slots:
         QVERIFY(dialogs.shown().empty());
     }
 
-    // The shop's addresses: plain and secure forms of the same home page.
-    void shopAddressesDifferOnlyInProtocol() {
-        const QUrl plain(QString(links::ShopPage));
-        const QUrl secure(QString(links::SecureShopPage));
-        QCOMPARE(plain.scheme(), QString("http"));
-        QCOMPARE(secure.scheme(), QString("https"));
-        QCOMPARE(plain.host(), secure.host());
-        QCOMPARE(plain.path(), QString("/"));
-        QCOMPARE(secure.path(), QString("/"));
-        QCOMPARE(QUrl(QString(links::ReleaseThreadPage)).scheme(), QString("http"));
-    }
-
     void picturesWithoutActionOpenNothing_data() {
         QTest::addColumn<int>("screen");
         QTest::addColumn<QString>("control");

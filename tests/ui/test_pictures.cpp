@@ -122,12 +122,6 @@ private slots:
                          qPrintable(parts[i]->objectName() + " overlaps " + parts[j]->objectName()));
     }
 
-    void everyShellPictureIsUsed() {
-        const QStringList onDisk =
-            QDir(":/images").entryList({"main_*.svg", "form1_*.svg", "form2_*.svg", "form4_*.svg"});
-        QCOMPARE(onDisk.size(), 14);
-    }
-
     // Every character of every text must be in the font the picture's text resolves to;
     // a missing one is drawn as an empty box.
     void textsHaveTheirGlyphs_data() {
