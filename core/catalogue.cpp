@@ -524,12 +524,17 @@ std::optional<CatalogueEntry> LookupPartNumber(std::string_view partNumber) {
     if (slice.size() > LongestKey)
         return std::nullopt;
     const std::uint64_t packed = PackKey(slice);
-    const auto found =
-        std::lower_bound(ByKey.begin(), ByKey.end(), packed,
-                         [](const KeyIndex& index, std::uint64_t p) { return index.Packed < p; });
-    if (found == ByKey.end() || found->Packed != packed)
+    // A binary search without branches on the comparison: part numbers arrive in no order, so
+    // a branch there would be mispredicted half the time.
+    const KeyIndex* first = ByKey.data();
+    for (std::size_t length = ByKey.size(); length > 1;) {
+        const std::size_t half = length / 2;
+        first = first[half].Packed <= packed ? first + half : first;
+        length -= half;
+    }
+    if (first->Packed != packed)
         return std::nullopt;
-    return Catalogue[found->Entry];
+    return Catalogue[first->Entry];
 }
 
 } // namespace quenlio
