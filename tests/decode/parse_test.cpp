@@ -65,9 +65,12 @@ void PrintTo(const QuoteCase& c, std::ostream* out) {
 class CsvFieldTest : public ::testing::TestWithParam<QuoteCase> {};
 
 TEST_P(CsvFieldTest, QuotesOnlyWhatNeedsIt) {
+    // Appended after what the buffer already holds.
     std::string out = "x";
     AppendCsvField(out, GetParam().Field);
-    EXPECT_EQ(out, "x" + std::string(GetParam().Written));
+    std::string expected = "x";
+    expected += GetParam().Written;
+    EXPECT_EQ(out, expected);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -93,13 +96,13 @@ TEST(CsvFieldTest, FindsAByteThatMattersAtAnyPlace) {
             for (const char special : {',', '"', '\r', '\n', '\xFF'}) {
                 std::string field = plain;
                 field[at] = special;
-                std::string expected = plain;
-                if (special == '\xFF')
-                    expected.replace(at, 1, "\xEF\xBF\xBD");
-                else
-                    expected = "\"" +
-                               expected.replace(at, 1, special == '"' ? "\"\"" : std::string(1, special)) +
-                               "\"";
+                // The byte as written: a replacement character, a doubled quote, or itself.
+                const std::string written = special == '\xFF' ? "\xEF\xBF\xBD"
+                                            : special == '"'  ? "\"\""
+                                                              : std::string(1, special);
+                std::string expected = plain.substr(0, at) + written + plain.substr(at + 1);
+                if (special != '\xFF')
+                    expected = '"' + expected + '"';
                 out.clear();
                 AppendCsvField(out, field);
                 EXPECT_EQ(out, expected) << "length " << length << ", at " << at;
