@@ -1,7 +1,5 @@
 #include "core/catalogue.hpp"
 
-#include "core/text.hpp"
-
 #include <algorithm>
 #include <array>
 #include <cstdint>
@@ -518,11 +516,13 @@ std::span<const CatalogueEntry> PartNumberCatalogue() {
 }
 
 std::optional<CatalogueEntry> LookupPartNumber(std::string_view partNumber) {
-    // Every key is 6 or 7 ASCII characters; a slice longer in bytes holds something else and can
-    // match nothing.
-    const std::string_view slice = CharSlice(partNumber, 1, LongestKey);
-    if (slice.size() > LongestKey)
-        return std::nullopt;
+    // Every key is 6 or 7 ASCII characters. When the first seven bytes are ASCII they are the first
+    // seven characters; a byte of 0x80 and above among them belongs to one of those characters,
+    // which then matches no key.
+    const std::string_view slice = partNumber.substr(0, LongestKey);
+    for (char c : slice)
+        if (static_cast<unsigned char>(c) >= 0x80)
+            return std::nullopt;
     const std::uint64_t packed = PackKey(slice);
     // A binary search without branches on the comparison: part numbers arrive in no order, so
     // a branch there would be mispredicted half the time.

@@ -3,7 +3,6 @@
 #include "core/text.hpp"
 
 #include <array>
-#include <string>
 
 namespace quenlio {
 
@@ -42,20 +41,29 @@ constexpr std::array<PhotoRule, 8> PhotoRules{{
     {"iPhone 4", 15, "白色", ModelPhoto::WhiteIPhone4},
 }};
 
+// The prefixes are ASCII, so a serial starts with one exactly when its first bytes, upper-cased,
+// are the prefix: no characters need counting and nothing is copied.
+bool StartsWithUpperCased(std::string_view serial, std::string_view prefix) {
+    if (serial.size() < prefix.size())
+        return false;
+    for (std::size_t i = 0; i < prefix.size(); ++i)
+        if (UpperAsciiByte(serial[i]) != prefix[i])
+            return false;
+    return true;
+}
+
 } // namespace
 
 std::string_view FactoryForSerial(std::string_view serial) {
-    const std::string prefix = UpperAscii(CharSlice(serial, 1, 2));
     for (const FactoryRow& row : FactoryTable)
-        if (prefix == row.Prefix)
+        if (StartsWithUpperCased(serial, row.Prefix))
             return row.Factory;
     return DefaultFactory;
 }
 
 bool IsReplacementSerial(std::string_view serial) {
-    const std::string prefix = UpperAscii(CharSlice(serial, 1, 3));
     for (std::string_view known : ReplacementPrefixes)
-        if (prefix == known)
+        if (StartsWithUpperCased(serial, known))
             return true;
     return false;
 }

@@ -52,23 +52,42 @@ std::optional<std::string_view> AutofillPartNumber(std::string_view serial) {
 }
 
 bool CheckHalfYearCode(std::string_view serial) {
-    const std::string code = UpperAscii(CharSlice(serial, 4, 1));
+    // The 4th character is byte 3 when the first three are ASCII; a code is one ASCII byte, so a
+    // longer 4th character never matches.
+    std::string_view code;
+    if (serial.size() >= 4 && static_cast<unsigned char>(serial[0] | serial[1] | serial[2]) < 0x80)
+        code = serial.substr(3, static_cast<unsigned char>(serial[3]) < 0x80 ? 1 : 0);
+    else
+        code = CharSlice(serial, 4, 1);
+    if (code.size() != 1)
+        return false;
+    const char upper = UpperAsciiByte(code[0]);
     for (std::string_view known : HalfYearCodes)
-        if (code == known)
+        if (upper == known[0])
             return true;
     return false;
 }
 
+void SerialQuery12(std::string_view serial, std::string_view partNumber, QueryResult& out) {
+    // assign() keeps the capacity each field already has, so a result used again allocates nothing.
+    out.ProductionDate.assign(ProductionDateText(serial));
+    if (const std::optional<CatalogueEntry> entry = LookupPartNumber(partNumber)) {
+        out.DeviceModel.assign(entry->DeviceModel);
+        out.SalesRegion.assign(entry->SalesRegion);
+        out.Carrier.assign(entry->Carrier);
+    } else {
+        out.DeviceModel.clear();
+        out.SalesRegion.clear();
+        out.Carrier.clear();
+    }
+    out.Factory.assign(FactoryForSerial(serial));
+    out.AfterSalesReplacement.assign(IsReplacementSerial(serial) ? std::string_view("是")
+                                                                 : std::string_view("否(供参考)"));
+}
+
 QueryResult SerialQuery12(std::string_view serial, std::string_view partNumber) {
     QueryResult result; // every field starts empty
-    result.ProductionDate = DecodeProductionDate(serial);
-    if (const std::optional<CatalogueEntry> entry = LookupPartNumber(partNumber)) {
-        result.DeviceModel = entry->DeviceModel;
-        result.SalesRegion = entry->SalesRegion;
-        result.Carrier = entry->Carrier;
-    }
-    result.Factory = FactoryForSerial(serial);
-    result.AfterSalesReplacement = IsReplacementSerial(serial) ? "是" : "否(供参考)";
+    SerialQuery12(serial, partNumber, result);
     return result;
 }
 

@@ -25,4 +25,8 @@ bool CheckHalfYearCode(std::string_view serial);
 // empty fields: production week, catalogue texts, factory and replacement flag.
 QueryResult SerialQuery12(std::string_view serial, std::string_view partNumber);
 
+// The same decoding into `out`, every field overwritten. The fields' buffers are reused, so a
+// caller that keeps one result for many queries performs no allocation once they have grown.
+void SerialQuery12(std::string_view serial, std::string_view partNumber, QueryResult& out);
+
 } // namespace quenlio

@@ -8,7 +8,9 @@ namespace {
 // counts whole, anything else (a stray continuation byte, a truncated or overlong
 // sequence, a surrogate) counts one byte at a time.
 std::size_t CharLengthAt(std::string_view text, std::size_t pos) {
-    const auto byte = [&](std::size_t i) { return static_cast<unsigned char>(text[i]); };
+    const auto byte = [&](std::size_t i) {
+        return static_cast<unsigned char>(text[i]);
+    };
     const unsigned char lead = byte(pos);
     std::size_t length = 0;
     unsigned char low = 0x80, high = 0xBF; // allowed range of the second byte
@@ -41,11 +43,17 @@ std::size_t CharLengthAt(std::string_view text, std::size_t pos) {
     return length;
 }
 
+// Serials and part numbers are nearly always plain ASCII: one byte, one character, without the
+// checks of a longer sequence.
+std::size_t NextChar(std::string_view text, std::size_t pos) {
+    return static_cast<unsigned char>(text[pos]) < 0x80 ? pos + 1 : pos + CharLengthAt(text, pos);
+}
+
 } // namespace
 
 std::size_t CharCount(std::string_view text) {
     std::size_t count = 0;
-    for (std::size_t pos = 0; pos < text.size(); pos += CharLengthAt(text, pos))
+    for (std::size_t pos = 0; pos < text.size(); pos = NextChar(text, pos))
         ++count;
     return count;
 }
@@ -55,10 +63,10 @@ std::string_view CharSlice(std::string_view text, std::size_t first, std::size_t
         return {};
     std::size_t pos = 0;
     for (std::size_t skipped = 1; skipped < first && pos < text.size(); ++skipped)
-        pos += CharLengthAt(text, pos);
+        pos = NextChar(text, pos);
     std::size_t end = pos;
     for (std::size_t taken = 0; taken < count && end < text.size(); ++taken)
-        end += CharLengthAt(text, end);
+        end = NextChar(text, end);
     return text.substr(pos, end - pos);
 }
 

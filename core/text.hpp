@@ -17,4 +17,9 @@ std::string_view CharSlice(std::string_view text, std::size_t first, std::size_t
 // `text` with ASCII a-z turned into A-Z; every other byte is kept as it is.
 std::string UpperAscii(std::string_view text);
 
+// One byte upper-cased as UpperAscii does it, for comparing a few bytes in place.
+constexpr char UpperAsciiByte(char c) {
+    return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
+}
+
 } // namespace quenlio

@@ -96,38 +96,78 @@ constexpr bool RuleCoversEveryListedWeek() {
 static_assert(RuleCoversEveryListedWeek());
 static_assert(Weeks[0].Count == 27 && Weeks[2].Count == 26 && Weeks[4].Count == 27);
 
-constexpr char UpperByte(char c) {
-    return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
+// Year label and week range together, so a decode hands out one view: "2012年" (7 bytes) and the range.
+constexpr std::size_t YearLabelBytes = 7;
+using DateText = std::array<char, YearLabelBytes + RangeBytes>;
+
+constexpr std::array<std::array<DateText, MaxWeeks>, HalfYears.size()> DateTexts = [] {
+    std::array<std::array<DateText, MaxWeeks>, HalfYears.size()> all{};
+    for (std::size_t i = 0; i < HalfYears.size(); ++i)
+        for (std::size_t week = 0; week < Weeks[i].Count; ++week) {
+            char* out = PutText(all[i][week].data(), HalfYears[i].YearLabel);
+            for (char c : Weeks[i].Ranges[week])
+                *out++ = c;
+        }
+    return all;
+}();
+static_assert(HalfYears[0].YearLabel.size() == YearLabelBytes &&
+              HalfYears[4].YearLabel.size() == YearLabelBytes);
+
+// Position in the week alphabet of each byte, either case; MaxWeeks for any other byte.
+constexpr std::array<unsigned char, 256> WeekIndex = [] {
+    std::array<unsigned char, 256> index{};
+    index.fill(static_cast<unsigned char>(MaxWeeks));
+    for (std::size_t i = 0; i < WeekCodes.size(); ++i) {
+        const char c = WeekCodes[i];
+        index[static_cast<unsigned char>(c)] = static_cast<unsigned char>(i);
+        if (c >= 'A' && c <= 'Z')
+            index[static_cast<unsigned char>(c - 'A' + 'a')] = static_cast<unsigned char>(i);
+    }
+    return index;
+}();
+
+// Which half-year a byte names, either case; HalfYears.size() for any other byte.
+constexpr std::array<unsigned char, 256> HalfYearIndex = [] {
+    std::array<unsigned char, 256> index{};
+    index.fill(static_cast<unsigned char>(HalfYears.size()));
+    for (std::size_t i = 0; i < HalfYears.size(); ++i) {
+        index[static_cast<unsigned char>(HalfYears[i].Code)] = static_cast<unsigned char>(i);
+        index[static_cast<unsigned char>(HalfYears[i].Code - 'A' + 'a')] = static_cast<unsigned char>(i);
+    }
+    return index;
+}();
+
+bool IsAscii(char c) {
+    return static_cast<unsigned char>(c) < 0x80;
 }
 
 } // namespace
 
-std::string DecodeProductionDate(std::string_view serial) {
-    // Characters 4 and 5 in one walk; a half-year code is one ASCII byte, so the week code is
-    // whatever character follows it (possibly none).
-    const std::string_view codes = CharSlice(serial, 4, 2);
-    if (codes.empty())
-        return {};
-    const char halfCode = UpperByte(codes[0]);
-    std::size_t halfIndex = 0;
-    while (halfIndex < HalfYears.size() && HalfYears[halfIndex].Code != halfCode)
-        ++halfIndex;
+std::string_view ProductionDateText(std::string_view serial) {
+    // The 4th character starts at byte 3 when the first three are ASCII, as in every real serial;
+    // otherwise the characters are counted.
+    std::size_t at = 3;
+    if (serial.size() < 4 || !IsAscii(serial[0]) || !IsAscii(serial[1]) || !IsAscii(serial[2])) {
+        const std::string_view fourth = CharSlice(serial, 4, 1);
+        if (fourth.empty())
+            return {};
+        at = static_cast<std::size_t>(fourth.data() - serial.data());
+    }
+    const std::size_t halfIndex = HalfYearIndex[static_cast<unsigned char>(serial[at])];
     if (halfIndex == HalfYears.size())
         return {};
     const HalfYear& half = HalfYears[halfIndex];
-
-    // A code outside the alphabet, or past the weeks this half-year lists, leaves the year alone.
-    const std::string_view weekCode = codes.substr(1);
+    // A half-year code is one ASCII byte, so the week code starts right after it. A byte of 0x80 and
+    // above, alone or leading a longer character, is no week code.
     const std::size_t week =
-        weekCode.size() == 1 ? WeekCodes.find(UpperByte(weekCode[0])) : std::string_view::npos;
+        at + 1 < serial.size() ? WeekIndex[static_cast<unsigned char>(serial[at + 1])] : MaxWeeks;
     if (week >= half.WeeksListed)
-        return std::string(half.YearLabel);
+        return half.YearLabel;
+    return std::string_view(DateTexts[halfIndex][week].data(), DateTexts[halfIndex][week].size());
+}
 
-    const RangeText& range = Weeks[halfIndex].Ranges[week];
-    std::string result;
-    result.reserve(half.YearLabel.size() + range.size());
-    result.append(half.YearLabel).append(range.data(), range.size());
-    return result;
+std::string DecodeProductionDate(std::string_view serial) {
+    return std::string(ProductionDateText(serial));
 }
 
 } // namespace quenlio
