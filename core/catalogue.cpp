@@ -1,8 +1,8 @@
 #include "core/catalogue.hpp"
 
-#include <algorithm>
 #include <array>
 #include <cstdint>
+#include <cstring>
 
 namespace quenlio {
 
@@ -478,20 +478,75 @@ constexpr std::uint64_t PackKey(std::string_view text) {
     return packed << 8 | text.size();
 }
 
-struct KeyIndex {
-    std::uint64_t Packed;
-    std::uint16_t Entry; // position in Catalogue
+constexpr std::uint64_t NotAscii = ~std::uint64_t{0};
+
+// PackKey at run time, on at most seven bytes: one word loaded, upper-cased eight bytes at once
+// and turned so its first byte is on top. NotAscii when a byte is 0x80 or above.
+std::uint64_t PackKeyFast(std::string_view text) {
+    const char* p = text.data();
+    const std::size_t n = text.size();
+    std::uint64_t word = 0;
+    if (n >= 4) {
+        // Two four-byte loads, overlapping when fewer than eight bytes.
+        std::uint32_t low, high;
+        std::memcpy(&low, p, 4);
+        std::memcpy(&high, p + n - 4, 4);
+        word = low | std::uint64_t{high} << (8 * (n - 4));
+    } else {
+        for (std::size_t i = 0; i < n; ++i)
+            word |= std::uint64_t{static_cast<unsigned char>(p[i])} << (8 * i);
+    }
+    constexpr std::uint64_t eachByte = 0x0101010101010101u, highBits = 0x8080808080808080u;
+    if ((word & highBits) != 0)
+        return NotAscii;
+    // With every byte below 0x80 no sum carries into the next byte: the top bit of each sum says
+    // whether the byte is at least "a", respectively above "z".
+    const std::uint64_t fromA = word + eachByte * (0x80 - 'a'), pastZ = word + eachByte * (0x80 - 'z' - 1);
+    word ^= ((fromA & ~pastZ) & highBits) >> 2; // 0x20 for each lower-case letter
+    return __builtin_bswap64(word | std::uint64_t{n} << 56);
+}
+
+// An open-addressing hash table of the packed keys, filled by the compiler: a lookup usually
+// reads one slot, where a binary search would take nine dependent steps. A slot holds the
+// packed key and the entry's position plus one; zero marks an empty slot (no key packs to zero).
+constexpr std::size_t SlotCount = 1024; // a power of two, under 40 % full
+constexpr std::uint16_t EmptySlot = 0;
+
+struct Slot {
+    std::uint64_t Packed = 0;
+    std::uint16_t Entry = EmptySlot;
 };
 
-// The packed keys in order, worked out by the compiler, so a lookup is a binary search over integers.
-constexpr auto ByKey = [] {
-    std::array<KeyIndex, Catalogue.size()> index{};
-    for (std::size_t i = 0; i < index.size(); ++i)
-        index[i] = {PackKey(Catalogue[i].Key), static_cast<std::uint16_t>(i)};
-    std::sort(index.begin(), index.end(),
-              [](const KeyIndex& a, const KeyIndex& b) { return a.Packed < b.Packed; });
-    return index;
+constexpr std::size_t SlotOf(std::uint64_t packed) {
+    // Fibonacci hashing: the top bits of the product mix every byte of the key.
+    return static_cast<std::size_t>((packed * 0x9E3779B97F4A7C15u) >> 54);
+}
+static_assert(SlotCount == std::size_t{1} << 10);
+
+constexpr auto Slots = [] {
+    std::array<Slot, SlotCount> slots{};
+    for (std::size_t i = 0; i < Catalogue.size(); ++i) {
+        const std::uint64_t packed = PackKey(Catalogue[i].Key);
+        std::size_t at = SlotOf(packed);
+        while (slots[at].Entry != EmptySlot)
+            at = (at + 1) % SlotCount;
+        slots[at] = {packed, static_cast<std::uint16_t>(i + 1)};
+    }
+    return slots;
 }();
+
+// How many slots a lookup may read at most before an empty one, found by the compiler.
+constexpr std::size_t LongestRun = [] {
+    std::size_t longest = 0;
+    for (std::size_t start = 0; start < SlotCount; ++start) {
+        std::size_t run = 0;
+        while (Slots[(start + run) % SlotCount].Entry != EmptySlot)
+            ++run;
+        longest = run > longest ? run : longest;
+    }
+    return longest;
+}();
+static_assert(LongestRun < 16, "the catalogue hash clusters badly; change the multiplier");
 
 // Keys are upper-case letters and digits, as the lookup upper-cases what it is given.
 constexpr bool KeysAreWellFormedAndUnique() {
@@ -502,9 +557,15 @@ constexpr bool KeysAreWellFormedAndUnique() {
             if (!((c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9')))
                 return false;
     }
-    for (std::size_t i = 1; i < ByKey.size(); ++i)
-        if (ByKey[i - 1].Packed == ByKey[i].Packed)
+    // A key equal to an earlier one would be found as that one.
+    for (std::size_t i = 0; i < Catalogue.size(); ++i) {
+        const std::uint64_t packed = PackKey(Catalogue[i].Key);
+        std::size_t at = SlotOf(packed);
+        while (Slots[at].Packed != packed)
+            at = (at + 1) % SlotCount;
+        if (Slots[at].Entry != i + 1)
             return false;
+    }
     return true;
 }
 static_assert(KeysAreWellFormedAndUnique(), "catalogue keys must be 6 or 7 characters and unique");
@@ -519,22 +580,16 @@ std::optional<CatalogueEntry> LookupPartNumber(std::string_view partNumber) {
     // Every key is 6 or 7 ASCII characters. When the first seven bytes are ASCII they are the first
     // seven characters; a byte of 0x80 and above among them belongs to one of those characters,
     // which then matches no key.
-    const std::string_view slice = partNumber.substr(0, LongestKey);
-    for (char c : slice)
-        if (static_cast<unsigned char>(c) >= 0x80)
-            return std::nullopt;
-    const std::uint64_t packed = PackKey(slice);
-    // A binary search without branches on the comparison: part numbers arrive in no order, so
-    // a branch there would be mispredicted half the time.
-    const KeyIndex* first = ByKey.data();
-    for (std::size_t length = ByKey.size(); length > 1;) {
-        const std::size_t half = length / 2;
-        first = first[half].Packed <= packed ? first + half : first;
-        length -= half;
-    }
-    if (first->Packed != packed)
+    const std::uint64_t packed = PackKeyFast(partNumber.substr(0, LongestKey));
+    if (packed == NotAscii)
         return std::nullopt;
-    return Catalogue[first->Entry];
+    for (std::size_t at = SlotOf(packed);; at = (at + 1) % SlotCount) {
+        const Slot& slot = Slots[at];
+        if (slot.Entry == EmptySlot)
+            return std::nullopt;
+        if (slot.Packed == packed)
+            return Catalogue[slot.Entry - 1];
+    }
 }
 
 } // namespace quenlio

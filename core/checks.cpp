@@ -3,6 +3,7 @@
 #include "core/text.hpp"
 
 #include <array>
+#include <cstdint>
 
 namespace quenlio {
 
@@ -41,29 +42,32 @@ constexpr std::array<PhotoRule, 8> PhotoRules{{
     {"iPhone 4", 15, "白色", ModelPhoto::WhiteIPhone4},
 }};
 
-// The prefixes are ASCII, so a serial starts with one exactly when its first bytes, upper-cased,
-// are the prefix: no characters need counting and nothing is copied.
-bool StartsWithUpperCased(std::string_view serial, std::string_view prefix) {
-    if (serial.size() < prefix.size())
-        return false;
-    for (std::size_t i = 0; i < prefix.size(); ++i)
-        if (UpperAsciiByte(serial[i]) != prefix[i])
-            return false;
-    return true;
+// The serial's first `count` bytes upper-cased, packed one byte after another; the prefixes are
+// ASCII, so a serial starts with one exactly when its first bytes pack alike, and no characters
+// need counting. Zero when the serial is shorter, which no prefix packs to.
+constexpr std::uint32_t PackPrefix(std::string_view text, std::size_t count) {
+    if (text.size() < count)
+        return 0;
+    std::uint32_t packed = 0;
+    for (std::size_t i = 0; i < count; ++i)
+        packed = packed << 8 | static_cast<unsigned char>(UpperAsciiByte(text[i]));
+    return packed;
 }
 
 } // namespace
 
 std::string_view FactoryForSerial(std::string_view serial) {
+    const std::uint32_t prefix = PackPrefix(serial, 2);
     for (const FactoryRow& row : FactoryTable)
-        if (StartsWithUpperCased(serial, row.Prefix))
+        if (prefix == PackPrefix(row.Prefix, 2))
             return row.Factory;
     return DefaultFactory;
 }
 
 bool IsReplacementSerial(std::string_view serial) {
+    const std::uint32_t prefix = PackPrefix(serial, 3);
     for (std::string_view known : ReplacementPrefixes)
-        if (StartsWithUpperCased(serial, known))
+        if (prefix == PackPrefix(known, 3))
             return true;
     return false;
 }

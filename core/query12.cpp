@@ -34,11 +34,17 @@ constexpr std::array<std::string_view, 5> HalfYearCodes{"F", "G", "H", "J", "K"}
 
 } // namespace
 
+void NormalizeSerial(std::string_view text, std::string& out) {
+    out.assign(text);
+    for (char& c : out) {
+        c = UpperAsciiByte(c);
+        c = c == 'O' ? '0' : c;
+    }
+}
+
 std::string NormalizeSerial(std::string_view text) {
-    std::string out = UpperAscii(text);
-    for (char& c : out)
-        if (c == 'O')
-            c = '0';
+    std::string out;
+    NormalizeSerial(text, out);
     return out;
 }
 

@@ -12,6 +12,8 @@ namespace quenlio {
 // `text` with ASCII a-z upper-cased, then every "O" turned into the digit "0".
 // Every other byte is kept, so the character count never changes.
 std::string NormalizeSerial(std::string_view text);
+// The same into `out`, reusing its buffer.
+void NormalizeSerial(std::string_view text, std::string& out);
 
 // The part number that the serial's last four characters stand for (eight model
 // codes of the autofill table), or none for every other serial.

@@ -9,6 +9,7 @@
 #include <gtest/gtest.h>
 
 #include <random>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -142,6 +143,39 @@ TEST(ProductionDateText, ViewsOneTableThatOutlivesTheCall) {
     // Characters are counted, not bytes: byte 3 of the second serial is the "H".
     EXPECT_EQ(ProductionDateText("DN中H1"), "2012年01月01日-01月07日");
     EXPECT_EQ(ProductionDateText("中H1x"), "");
+}
+
+TEST(LookupBytes, FindsEveryKeyInAnyCaseAndIgnoresWhatFollowsTheSeventhCharacter) {
+    std::set<std::string, std::less<>> keys;
+    for (const CatalogueEntry& entry : PartNumberCatalogue())
+        keys.emplace(entry.Key);
+    for (const CatalogueEntry& entry : PartNumberCatalogue()) {
+        std::string lower(entry.Key), mixed(entry.Key);
+        for (std::size_t i = 0; i < lower.size(); ++i) {
+            if (lower[i] >= 'A' && lower[i] <= 'Z')
+                lower[i] = static_cast<char>(lower[i] - 'A' + 'a');
+            if (i % 2 == 1)
+                mixed[i] = lower[i];
+        }
+        for (const std::string& part : {lower, mixed}) {
+            const auto found = LookupPartNumber(part);
+            ASSERT_TRUE(found.has_value()) << part;
+            EXPECT_EQ(found->Key, entry.Key);
+        }
+        // Anything after a seven-character key is ignored; a shorter or longer text is found only
+        // when it is itself a key. "@" and "[" border the letters and never match.
+        const std::string shorter(entry.Key.substr(0, entry.Key.size() - 1));
+        const auto cut = LookupPartNumber(shorter);
+        EXPECT_EQ(cut.has_value(), keys.count(shorter) == 1) << shorter;
+        const auto longer = LookupPartNumber(lower + "x");
+        ASSERT_EQ(longer.has_value(), entry.Key.size() == 7 || keys.count(std::string(entry.Key) + "X") == 1);
+        if (entry.Key.size() == 7) {
+            EXPECT_EQ(longer->Key, entry.Key);
+        }
+        std::string shifted(entry.Key);
+        shifted[0] = shifted[0] == 'M' ? '@' : '[';
+        EXPECT_FALSE(LookupPartNumber(shifted).has_value()) << shifted;
+    }
 }
 
 struct LookupCase {

@@ -1,13 +1,16 @@
 #include "tools/decode/batch.hpp"
 
+#include "core/catalogue.hpp"
 #include "core/query11.hpp"
 #include "core/query12.hpp"
 #include "core/text.hpp"
+#include "core/week_calendar.hpp"
 
 #include <array>
 #include <cstdint>
 #include <cstring>
 #include <memory>
+#include <vector>
 
 namespace quenlio::batch {
 
@@ -19,11 +22,13 @@ constexpr std::size_t RowReserve = 8 * MaxLineBytes;
 
 constexpr std::string_view Replacement = "\xEF\xBF\xBD"; // U+FFFD
 
+// Letters and digits lie above every blank and separator, so one comparison settles
+// nearly every byte of a field.
 bool IsBlank(char c) {
-    return c == ' ' || c == '\t' || c == '\r';
+    return static_cast<unsigned char>(c) <= ' ' && (c == ' ' || c == '\t' || c == '\r');
 }
 bool IsSeparator(char c) {
-    return c == ',' || c == '\t' || c == ' ';
+    return static_cast<unsigned char>(c) <= ',' && (c == ',' || c == '\t' || c == ' ');
 }
 
 std::string_view Trim(std::string_view text) {
@@ -36,6 +41,15 @@ std::string_view Trim(std::string_view text) {
 
 std::string_view TakeField(std::string_view& text) {
     std::size_t end = 0;
+    // Skip eight bytes at a time while all lie between "-" and DEL, above every separator.
+    for (; end + 8 <= text.size(); end += 8) {
+        std::uint64_t word;
+        std::memcpy(&word, text.data() + end, sizeof word);
+        constexpr std::uint64_t highBits = 0x8080808080808080u,
+                                aboveComma = 0x5353535353535353u; // 0x80 - '-'
+        if (((word + aboveComma) & ~word & highBits) != highBits)
+            break;
+    }
     while (end < text.size() && !IsSeparator(text[end]))
         ++end;
     const std::string_view field = text.substr(0, end);
@@ -94,6 +108,11 @@ unsigned Classify(std::string_view text) {
     return (special != 0 ? NeedsQuotes : Plain) | ((high & HighBits) != 0 ? NotAscii : Plain);
 }
 
+bool HasBlankAtAnEnd(std::string_view text) {
+    return !text.empty() &&
+           (text.front() == ' ' || text.front() == '\t' || text.back() == ' ' || text.back() == '\t');
+}
+
 bool IsAscii(std::string_view text) {
     return (Classify(text) & NotAscii) == 0;
 }
@@ -117,9 +136,7 @@ constexpr std::size_t FieldBound(std::string_view text) {
 // Returns the end of what was written.
 char* WriteField(char* out, std::string_view text, bool checkUtf8) {
     const unsigned classes = Classify(text);
-    const bool quote =
-        (classes & NeedsQuotes) != 0 || (!text.empty() && (text.front() == ' ' || text.front() == '\t' ||
-                                                           text.back() == ' ' || text.back() == '\t'));
+    const bool quote = (classes & NeedsQuotes) != 0 || HasBlankAtAnEnd(text);
     checkUtf8 = checkUtf8 && (classes & NotAscii) != 0;
     if (!quote && !checkUtf8) {
         if (!text.empty())
@@ -150,6 +167,48 @@ char* WriteField(char* out, std::string_view text, bool checkUtf8) {
     return out;
 }
 
+// Every text the 12-character query can give: the catalogue's, each half-year's dates,
+// the factories and the replacement flags.
+std::vector<std::string> TableTexts() {
+    std::vector<std::string> texts;
+    for (const CatalogueEntry& entry : PartNumberCatalogue())
+        for (std::string_view text : {entry.DeviceModel, entry.SalesRegion, entry.Carrier})
+            texts.emplace_back(text);
+    for (char half : std::string_view("FGHJK"))
+        for (char week : std::string_view("0123456789ABCDEFGHIJKLMNOPQRSTUVWXYZ"))
+            texts.emplace_back(ProductionDateText(std::string("DNP") + half + week));
+    for (std::string_view serial : {"DNPJ1", "F1QJ1", "C7GJ1", "XXXJ1"}) {
+        const QueryResult result = SerialQuery12(serial, "");
+        texts.push_back(result.Factory);
+        texts.push_back(result.AfterSalesReplacement);
+    }
+    return texts;
+}
+
+// True when no table text holds a comma, a quote, CR or LF: then such a text needs quotes
+// only for a blank at either end, and its bytes need not be scanned. Found once per run.
+bool TableTextsHoldNoSpecialBytes() {
+    static const bool none = [] {
+        for (const std::string& text : TableTexts())
+            if ((Classify(text) & NeedsQuotes) != 0)
+                return false;
+        return true;
+    }();
+    return none;
+}
+
+// A text from the tables: well-formed UTF-8 without special bytes, quoted only for its blanks.
+char* WriteTableText(char* out, std::string_view text) {
+    const bool quote = HasBlankAtAnEnd(text);
+    if (quote)
+        *out++ = '"';
+    std::memcpy(out, text.data(), text.size());
+    out += text.size();
+    if (quote)
+        *out++ = '"';
+    return out;
+}
+
 std::size_t RowBound(const Row& row) {
     const QueryResult& r = row.Result;
     return FieldBound(row.Serial) + FieldBound(row.PartNumber) + FieldBound(r.DeviceModel) +
@@ -157,19 +216,28 @@ std::size_t RowBound(const Row& row) {
            FieldBound(r.Factory) + FieldBound(r.AfterSalesReplacement) + FieldBound(row.Note) + 8 + 2;
 }
 
-// Writes the nine fields, commas and CRLF; `out` has room for RowBound(row) bytes.
-char* WriteRow(char* out, const Row& row) {
+// Writes the nine fields, commas and CRLF; `out` has room for RowBound(row) bytes. With
+// `trustTables`, texts the row marks as the tables' own are copied without a scan.
+char* WriteRow(char* out, const Row& row, bool trustTables) {
     out = WriteField(out, row.Serial, true);
     *out++ = ',';
     out = WriteField(out, row.PartNumber, true);
-    // The decoded texts come from the tables, apart from pieces of the serial; with an
-    // ASCII serial they are well-formed and need no check.
-    const bool check = !IsAscii(row.Serial);
     const QueryResult& r = row.Result;
-    for (const std::string* text : {&r.DeviceModel, &r.ProductionDate, &r.SalesRegion, &r.Carrier, &r.Factory,
-                                    &r.AfterSalesReplacement}) {
-        *out++ = ',';
-        out = WriteField(out, *text, check);
+    const std::array<const std::string*, 6> texts{
+        &r.DeviceModel, &r.ProductionDate, &r.SalesRegion, &r.Carrier, &r.Factory, &r.AfterSalesReplacement};
+    if (trustTables && row.TextsFromTables && TableTextsHoldNoSpecialBytes()) {
+        for (const std::string* text : texts) {
+            *out++ = ',';
+            out = WriteTableText(out, *text);
+        }
+    } else {
+        // The decoded texts come from the tables, apart from pieces of the serial; with an
+        // ASCII serial they are well-formed and need no check.
+        const bool check = !IsAscii(row.Serial);
+        for (const std::string* text : texts) {
+            *out++ = ',';
+            out = WriteField(out, *text, check);
+        }
     }
     *out++ = ',';
     out = WriteField(out, row.Note, false);
@@ -197,15 +265,18 @@ std::optional<LineFields> ParseLine(std::string_view line) {
 
 void DecodeFields(const LineFields& fields, Row& row) {
     row.Note = {};
+    row.TextsFromTables = false;
     // As the part-number box shows it: upper-case, at most seven characters.
     // (A field of at most seven bytes has at most seven characters: no need to count.)
     const std::string_view part = fields.PartNumber.size() <= PartNumberChars
                                       ? fields.PartNumber
                                       : CharSlice(fields.PartNumber, 1, PartNumberChars);
-    row.PartNumber = UpperAscii(part);
+    row.PartNumber.assign(part); // in place: the row's buffers are kept from line to line
+    for (char& c : row.PartNumber)
+        c = UpperAsciiByte(c);
     const std::size_t length = CharCount(fields.Serial);
     if (length == 12) {
-        row.Serial = NormalizeSerial(fields.Serial);
+        NormalizeSerial(fields.Serial, row.Serial);
         if (!CheckHalfYearCode(row.Serial)) {
             row.Note = NoteBadSerial;
         } else {
@@ -213,11 +284,14 @@ void DecodeFields(const LineFields& fields, Row& row) {
             if (row.PartNumber.empty())
                 if (const std::optional<std::string_view> autofill = AutofillPartNumber(row.Serial))
                     row.PartNumber = *autofill;
-            row.Result = SerialQuery12(row.Serial, row.PartNumber);
+            SerialQuery12(row.Serial, row.PartNumber, row.Result); // reuses the row's buffers
+            row.TextsFromTables = true;
             return;
         }
     } else if (length == 11) {
-        row.Serial = UpperAscii(fields.Serial);
+        row.Serial.assign(fields.Serial);
+        for (char& c : row.Serial)
+            c = UpperAsciiByte(c);
         if (!CheckOldSerial(row.Serial)) {
             row.Note = NoteBadSerial;
         } else {
@@ -241,7 +315,7 @@ void AppendCsvField(std::string& out, std::string_view field) {
 void AppendCsvRow(std::string& out, const Row& row) {
     const std::size_t used = out.size();
     out.resize(used + RowBound(row));
-    out.resize(static_cast<std::size_t>(WriteRow(out.data() + used, row) - out.data()));
+    out.resize(static_cast<std::size_t>(WriteRow(out.data() + used, row, false) - out.data()));
 }
 
 Decoder::Decoder(Sink& sink, bool withBom, std::size_t blockBytes)
@@ -342,7 +416,7 @@ void Decoder::TakeLine(std::string_view line) {
         m_capacity = bound;
         m_out.reset(new char[m_capacity]);
     }
-    m_used = static_cast<std::size_t>(WriteRow(m_out.get() + m_used, m_row) - m_out.get());
+    m_used = static_cast<std::size_t>(WriteRow(m_out.get() + m_used, m_row, true) - m_out.get());
     if (m_used >= m_blockBytes)
         Flush();
 }

@@ -45,6 +45,9 @@ struct Row {
     std::string PartNumber; // upper-cased, cut to seven characters
     QueryResult Result;     // all empty when the row carries a note
     std::string_view Note;  // empty when decoded
+    // Set by DecodeFields when the six result texts are the tables' own (a 12-character
+    // serial decoded): the decoder then writes them without looking for bytes to quote.
+    bool TextsFromTables = false;
 };
 
 // Decodes the fields into `row`, reusing its buffers. A 12-character serial goes through
