@@ -47,8 +47,12 @@ std::string_view TakeField(std::string_view& text) {
         std::memcpy(&word, text.data() + end, sizeof word);
         constexpr std::uint64_t highBits = 0x8080808080808080u,
                                 aboveComma = 0x5353535353535353u; // 0x80 - '-'
-        if (((word + aboveComma) & ~word & highBits) != highBits)
+        const std::uint64_t atOrBelowComma = ~((word + aboveComma) & ~word) & highBits;
+        if (atOrBelowComma != 0) {
+            // The lowest flagged byte is the first that may end the field; bytes before it cannot.
+            end += static_cast<std::size_t>(__builtin_ctzll(atOrBelowComma)) / 8;
             break;
+        }
     }
     while (end < text.size() && !IsSeparator(text[end]))
         ++end;
