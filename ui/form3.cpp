@@ -86,7 +86,8 @@ Form3::Form3(QWidget* parent) : QWidget(parent) {
     Label1 = MakeLabel(QStringLiteral("序列号(11位)"), Frame1, {12, 30, 92, 22}, song);
     Label1->setObjectName(QStringLiteral("Label1"));
     Text1 = new LostFocusEdit(Frame1);
-    MakeBox(Text1, QStringLiteral("Text1"), Label1->text(), {104, 28, 124, 26});
+    // Wide enough for an 11-character serial of the widest letters (W, M) in the fallback font.
+    MakeBox(Text1, QStringLiteral("Text1"), Label1->text(), {104, 28, 140, 26});
     Text1->setMaxLength(kSerialLength);
     Label2 = MakeLabel(QStringLiteral("型号"), Frame1, {12, 64, 92, 22}, song);
     Label2->setObjectName(QStringLiteral("Label2"));
@@ -96,7 +97,7 @@ Form3::Form3(QWidget* parent) : QWidget(parent) {
     Text2->setReadOnly(true);
 
     // Where the two numbers are found on the handset; they react to nothing.
-    Label9 = MakeLabel(QStringLiteral("如何查看？"), Frame1, {240, 28, 128, 26}, fonts::Kai(12));
+    Label9 = MakeLabel(QStringLiteral("如何查看？"), Frame1, {252, 28, 116, 26}, fonts::Kai(12));
     Label9->setObjectName(QStringLiteral("Label9"));
     Label10 = MakeLabel(QStringLiteral("设置-通用-关于本机"), Frame1, {240, 64, 130, 22}, song);
     Label10->setObjectName(QStringLiteral("Label10"));
