@@ -47,7 +47,9 @@ window=$(timeout 20 xdotool search --sync --onlyvisible --pid "$pid" --name '^Qu
 eval "$(xdotool getwindowgeometry --shell "$window")"
 echo "window $window: ${WIDTH}x${HEIGHT}"
 [[ $WIDTH == 466 && $HEIGHT == 492 ]] || fail "the first window is ${WIDTH}x${HEIGHT}, not Form5's 466x492"
-xprop -id "$window" _NET_WM_ICON | grep -q '^_NET_WM_ICON(CARDINAL) = ' || fail "the window carries no icon"
+# Read the whole property first: grep -q stopping early would break xprop's pipe.
+icon=$(xprop -id "$window" _NET_WM_ICON)
+[[ $icon == "_NET_WM_ICON(CARDINAL) = "* ]] || fail "the window carries no icon"
 count=$(xdotool search --onlyvisible --pid "$pid" --name '.' | wc -l)
 [[ $count == 1 ]] || fail "$count windows are open at start-up, not one"
 

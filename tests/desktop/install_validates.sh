@@ -17,7 +17,8 @@ for file in bin/quenlio share/applications/quenlio.desktop share/metainfo/quenli
 done
 [[ -x $usr/bin/quenlio ]] || fail "bin/quenlio is not executable"
 # Qt is the system's: a search path of the program's own would only point at nothing.
-if readelf -d "$usr/bin/quenlio" | grep -qE 'RPATH|RUNPATH'; then fail "bin/quenlio carries a library search path"; fi
+dynamic=$(readelf -d "$usr/bin/quenlio")
+[[ $dynamic != *RPATH* && $dynamic != *RUNPATH* ]] || fail "bin/quenlio carries a library search path"
 
 desktop=$usr/share/applications/quenlio.desktop
 desktop-file-validate "$desktop" || fail "desktop-file-validate rejected quenlio.desktop"
