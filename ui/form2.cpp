@@ -1,7 +1,7 @@
 #include "ui/form2.hpp"
 
 #include "ui/links.hpp"
-#include "ui/shell_picture.hpp"
+#include "ui/controls.hpp"
 #include "ui/web.hpp"
 
 namespace quenlio {

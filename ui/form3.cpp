@@ -2,6 +2,7 @@
 
 #include "core/query11.hpp"
 #include "core/text.hpp"
+#include "ui/controls.hpp"
 #include "ui/dialogs.hpp"
 #include "ui/fonts.hpp"
 #include "ui/picture.hpp"
@@ -23,31 +24,8 @@ namespace {
 constexpr int kSerialLength = 11;
 constexpr int kShortestPartNumber = 6;
 
-std::string Utf8(const QString& text) {
-    return text.toStdString();
-}
-QString FromUtf8(const std::string& text) {
-    return QString::fromStdString(text);
-}
-
 std::size_t Length(const QLineEdit* box) {
-    return CharCount(Utf8(box->text()));
-}
-
-QLabel* MakeLabel(const QString& caption, QWidget* parent, const QRect& geometry, const QFont& font) {
-    auto* label = new QLabel(caption, parent);
-    label->setFont(font);
-    label->setGeometry(geometry);
-    label->setAccessibleName(caption);
-    return label;
-}
-
-QLineEdit* MakeBox(QLineEdit* box, const QString& name, const QString& caption, const QRect& geometry) {
-    box->setObjectName(name);
-    box->setAccessibleName(caption);
-    box->setFont(fonts::Song(10.5));
-    box->setGeometry(geometry);
-    return box;
+    return CharLength(box->text());
 }
 
 // Upper-cases the box's text (ASCII letters only) with the caret after the last
@@ -65,54 +43,29 @@ bool NormaliseBox(QLineEdit* box) {
 
 } // namespace
 
-void LostFocusEdit::focusOutEvent(QFocusEvent* event) {
-    QLineEdit::focusOutEvent(event);
-    emit lostFocus(event->reason());
-}
-
 Form3::Form3(QWidget* parent) : QWidget(parent) {
     setObjectName(QStringLiteral("Form3"));
     setWindowTitle(QStringLiteral("Quenlio ByMorlane"));
     setFixedSize(391, 363);
-    const QFont song = fonts::Song(10.5);
-    setFont(song);
+    setFont(fonts::Song());
 
-    Frame1 = new QGroupBox(QStringLiteral("信息输入"), this);
-    Frame1->setObjectName(QStringLiteral("Frame1"));
-    Frame1->setAccessibleName(Frame1->title());
-    Frame1->setFont(fonts::NewSong(10.5));
-    Frame1->setGeometry(8, 6, 375, 100);
-
-    Label1 = MakeLabel(QStringLiteral("序列号(11位)"), Frame1, {12, 30, 92, 22}, song);
-    Label1->setObjectName(QStringLiteral("Label1"));
-    Text1 = new LostFocusEdit(Frame1);
+    Frame1 = MakeFrame(this, "Frame1", QStringLiteral("信息输入"), {8, 6, 375, 100});
+    Label1 = MakeLabel(Frame1, "Label1", QStringLiteral("序列号(11位)"), {12, 30, 92, 22});
     // Wide enough for an 11-character serial of the widest letters (W, M) in the fallback font.
-    MakeBox(Text1, QStringLiteral("Text1"), Label1->text(), {104, 28, 140, 26});
+    Text1 = MakeBox(Frame1, "Text1", Label1->text(), {104, 28, 140, 26});
     Text1->setMaxLength(kSerialLength);
-    Label2 = MakeLabel(QStringLiteral("型号"), Frame1, {12, 64, 92, 22}, song);
-    Label2->setObjectName(QStringLiteral("Label2"));
-    Text2 = MakeBox(new QLineEdit(Frame1), QStringLiteral("Text2"), Label2->text(), {104, 62, 124, 26});
+    Label2 = MakeLabel(Frame1, "Label2", QStringLiteral("型号"), {12, 64, 92, 22});
+    Text2 = MakeBox(Frame1, "Text2", Label2->text(), {104, 62, 124, 26});
     Text2->setMaxLength(7);
     Text2->setEnabled(false);
     Text2->setReadOnly(true);
 
     // Where the two numbers are found on the handset; they react to nothing.
-    Label9 = MakeLabel(QStringLiteral("如何查看？"), Frame1, {252, 28, 116, 26}, fonts::Kai(12));
-    Label9->setObjectName(QStringLiteral("Label9"));
-    Label10 = MakeLabel(QStringLiteral("设置-通用-关于本机"), Frame1, {240, 64, 130, 22}, song);
-    Label10->setObjectName(QStringLiteral("Label10"));
+    Label9 = MakeLabel(Frame1, "Label9", QStringLiteral("如何查看？"), {252, 28, 116, 26}, fonts::Kai(12));
+    Label10 = MakeLabel(Frame1, "Label10", QStringLiteral("设置-通用-关于本机"), {240, 64, 130, 22});
 
-    Frame2 = new QGroupBox(QStringLiteral("查询结果"), this);
-    Frame2->setObjectName(QStringLiteral("Frame2"));
-    Frame2->setAccessibleName(Frame2->title());
-    Frame2->setFont(fonts::NewSong(10.5));
-    Frame2->setGeometry(8, 112, 375, 214);
-
-    Command1 = new QPushButton(QStringLiteral("查询"), Frame2);
-    Command1->setObjectName(QStringLiteral("Command1"));
-    Command1->setAccessibleName(Command1->text());
-    Command1->setFont(song);
-    Command1->setGeometry(302, 94, 62, 32);
+    Frame2 = MakeFrame(this, "Frame2", QStringLiteral("查询结果"), {8, 112, 375, 214});
+    Command1 = MakeButton(Frame2, "Command1", QStringLiteral("查询"), {302, 94, 62, 32});
     Command1->setEnabled(false);
 
     const std::array<QString, 6> captions = {QStringLiteral("设备型号"), QStringLiteral("出厂时间"),
@@ -122,28 +75,24 @@ Form3::Form3(QWidget* parent) : QWidget(parent) {
     const std::array<QLineEdit**, 6> boxes = {&Text3, &Text4, &Text5, &Text6, &Text7, &Text8};
     for (int i = 0; i < 6; ++i) {
         const int top = 28 + 30 * i;
-        QLabel* label = MakeLabel(captions[i], Frame2, {12, top + 2, 98, 22}, song);
-        label->setObjectName(QStringLiteral("Label%1").arg(i + 3));
-        *labels[i] = label;
+        *labels[i] = MakeLabel(Frame2, QByteArray("Label").append(QByteArray::number(i + 3)).constData(),
+                               captions[i], {12, top + 2, 98, 22});
         // The results are only ever shown, never typed; "enabled" only takes the grey away.
-        QLineEdit* box = MakeBox(new QLineEdit(Frame2), QStringLiteral("Text%1").arg(i + 3), captions[i],
-                                 {112, top, 182, 26});
+        QLineEdit* box = MakeBox(Frame2, QByteArray("Text").append(QByteArray::number(i + 3)).constData(),
+                                 captions[i], {112, top, 182, 26});
         box->setReadOnly(true);
         box->setEnabled(false);
         *boxes[i] = box;
     }
 
-    Label11 = new LinkLabel(QStringLiteral("返回"), this);
-    Label11->setObjectName(QStringLiteral("Label11"));
-    Label11->setFont(song);
-    Label11->setGeometry(343, 334, 36, 22);
+    Label11 = MakeLink(this, "Label11", QStringLiteral("返回"), {343, 334, 36, 22});
 
     setTabOrder(Text1, Text2);
     setTabOrder(Text2, Command1);
     Text1->setFocus();
 
     connect(Text1, &QLineEdit::textChanged, this, &Form3::Text1_Change);
-    connect(Text1, &LostFocusEdit::lostFocus, this, &Form3::Text1_LostFocus);
+    connect(Text1, &FocusEdit::lostFocus, this, &Form3::Text1_LostFocus);
     connect(Text2, &QLineEdit::textChanged, this, &Form3::Text2_Change);
     connect(Command1, &QPushButton::clicked, this, &Form3::Command1_Click);
     connect(Label11, &LinkLabel::clicked, this, &Form3::Label11_Click);

@@ -10,20 +10,8 @@ class QPushButton;
 
 namespace quenlio {
 
+class FocusEdit;
 class LinkLabel;
-
-// A line edit that tells when it has lost the focus, after it has handled that itself.
-class LostFocusEdit : public QLineEdit {
-    Q_OBJECT
-public:
-    using QLineEdit::QLineEdit;
-
-signals:
-    void lostFocus(Qt::FocusReason reason);
-
-protected:
-    void focusOutEvent(QFocusEvent* event) override;
-};
 
 class Form3 : public QWidget {
     Q_OBJECT
@@ -43,7 +31,7 @@ private:
 
     QGroupBox* Frame1;
     QLabel* Label1;
-    LostFocusEdit* Text1;
+    FocusEdit* Text1;
     QLabel* Label2;
     QLineEdit* Text2;
     QLabel* Label9;

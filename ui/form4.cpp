@@ -1,7 +1,7 @@
 #include "ui/form4.hpp"
 
+#include "ui/controls.hpp"
 #include "ui/fonts.hpp"
-#include "ui/shell_picture.hpp"
 
 #include <QLabel>
 
@@ -13,12 +13,9 @@ Form4::Form4(QWidget* parent) : QWidget(parent) {
     setWindowFlags(FixedScreenFlags);
     setFixedSize(423, 421);
 
-    Label1 = new QLabel(QStringLiteral("设置→通用→关于本机→序列号、型号"), this);
-    Label1->setObjectName(QStringLiteral("Label1"));
-    Label1->setAccessibleName(Label1->text());
-    Label1->setFont(fonts::Song(15.75));
+    Label1 = MakeLabel(this, "Label1", QStringLiteral("设置→通用→关于本机→序列号、型号"),
+                       QRect(0, 6, 423, 34), fonts::Song(15.75));
     Label1->setAlignment(Qt::AlignCenter);
-    Label1->setGeometry(0, 6, 423, 34);
 
     // The screenshots in the order of the path, left to right and top to bottom.
     Image1 = PlacePicture(this, "Image1", QStringLiteral(":/images/form4_settings.svg"),

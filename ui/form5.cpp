@@ -4,6 +4,7 @@
 #include "core/dates.hpp"
 #include "core/query12.hpp"
 #include "core/text.hpp"
+#include "ui/controls.hpp"
 #include "ui/dialogs.hpp"
 #include "ui/fonts.hpp"
 #include "ui/links.hpp"
@@ -27,32 +28,6 @@ namespace quenlio {
 
 namespace {
 
-// A text box that tells its screen when it has taken the focus, after it has
-// processed the focus itself, so a handler may move the focus away again. Every box
-// of the screen is one; only the part number listens.
-class FocusReportingLineEdit : public QLineEdit {
-public:
-    using QLineEdit::QLineEdit;
-    std::function<void(Qt::FocusReason)> onFocusIn;
-
-protected:
-    void focusInEvent(QFocusEvent* event) override {
-        QLineEdit::focusInEvent(event);
-        if (onFocusIn)
-            onFocusIn(event->reason());
-    }
-};
-
-std::string Utf8(const QString& text) {
-    return text.toStdString();
-}
-QString FromUtf8(std::string_view text) {
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
-std::size_t Length(const QString& text) {
-    return CharCount(Utf8(text));
-}
-
 // The part number's rule: ASCII letters upper-cased, every other character kept.
 QString UpperCased(const QString& text) {
     return FromUtf8(UpperAscii(Utf8(text)));
@@ -74,12 +49,12 @@ Form5::Form5(QWidget* parent) : QWidget(parent) {
 
     connect(Text1, &QLineEdit::textChanged, this, &Form5::Text1_Change);
     connect(Text2, &QLineEdit::textChanged, this, &Form5::Text2_Change);
-    static_cast<FocusReportingLineEdit*>(Text2)->onFocusIn = [this](Qt::FocusReason reason) {
+    connect(static_cast<FocusEdit*>(Text2), &FocusEdit::gotFocus, this, [this](Qt::FocusReason reason) {
         // The focus coming back with the window (after a message box, or after the user
         // switched windows) is no move into the box; the serial was checked when it came.
         if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason)
             Text2_GotFocus();
-    };
+    });
     connect(Command1, &QPushButton::clicked, this, &Form5::Command1_Click);
     connect(Command2, &QPushButton::clicked, this, &Form5::Command2_Click);
     connect(Command3, &QPushButton::clicked, this, &Form5::Command3_Click);
@@ -93,67 +68,30 @@ Form5::Form5(QWidget* parent) : QWidget(parent) {
 }
 
 void Form5::BuildControls() {
-    const QFont song = fonts::Song(10.5);
-    const QFont newSong = fonts::NewSong(10.5);
-
-    auto frame = [&](const char* name, const QString& title, QRect geometry) {
-        auto* box = new QGroupBox(title, this);
-        box->setObjectName(QLatin1String(name));
-        box->setFont(newSong);
-        box->setGeometry(geometry);
-        return box;
-    };
-    auto label = [&](const char* name, const QString& text, QWidget* parent, QRect geometry) {
-        auto* caption = new QLabel(text, parent);
-        caption->setObjectName(QLatin1String(name));
-        caption->setFont(song);
-        caption->setGeometry(geometry);
-        return caption;
-    };
-    auto box = [&](const char* name, const QString& caption, QWidget* parent, QRect geometry) {
-        QLineEdit* edit = new FocusReportingLineEdit(parent);
-        edit->setObjectName(QLatin1String(name));
-        edit->setAccessibleName(caption);
-        edit->setFont(song);
-        edit->setGeometry(geometry);
-        return edit;
-    };
-    auto button = [&](const char* name, const QString& caption, QWidget* parent, QRect geometry) {
-        auto* command = new QPushButton(caption, parent);
-        command->setObjectName(QLatin1String(name));
-        command->setAccessibleName(caption);
-        command->setFont(song);
-        command->setGeometry(geometry);
-        return command;
-    };
     auto photo = [&](const char* name, const QString& resource, const QString& description) {
-        auto* picture = new Picture(resource, description, Frame2);
-        picture->setObjectName(QLatin1String(name));
-        picture->setGeometry(302, 18, 144, 150);
+        Picture* picture = PlacePicture(Frame2, name, resource, description, QRect(302, 18, 144, 150));
         picture->hide();
         return picture;
     };
 
-    Image2 =
-        new Picture(QStringLiteral(":/images/banner.svg"), QStringLiteral("欢迎光临Morlane的小店"), this);
-    Image2->setObjectName(QStringLiteral("Image2"));
-    Image2->setGeometry(0, 0, 466, 56);
+    Image2 = PlacePicture(this, "Image2", QStringLiteral(":/images/banner.svg"),
+                          QStringLiteral("欢迎光临Morlane的小店"), QRect(0, 0, 466, 56));
     Image2->setHandPointer(true);
 
     // Inputs: serial, part number, and where to find them.
-    Frame1 = frame("Frame1", QStringLiteral("信息输入"), QRect(6, 60, 454, 86));
-    Label1 = label("Label1", QStringLiteral("序列号(12位)"), Frame1, QRect(8, 24, 90, 24));
-    Text1 = box("Text1", QStringLiteral("序列号(12位)"), Frame1, QRect(98, 24, 198, 24));
+    Frame1 = MakeFrame(this, "Frame1", QStringLiteral("信息输入"), QRect(6, 60, 454, 86));
+    Label1 = MakeLabel(Frame1, "Label1", QStringLiteral("序列号(12位)"), QRect(8, 24, 90, 24));
+    Text1 = MakeBox(Frame1, "Text1", QStringLiteral("序列号(12位)"), QRect(98, 24, 198, 24));
     Text1->setMaxLength(12);
-    Label2 = label("Label2", QStringLiteral("型号"), Frame1, QRect(8, 54, 90, 24));
-    Text2 = box("Text2", QStringLiteral("型号"), Frame1, QRect(98, 54, 198, 24));
+    Label2 = MakeLabel(Frame1, "Label2", QStringLiteral("型号"), QRect(8, 54, 90, 24));
+    Text2 = MakeBox(Frame1, "Text2", QStringLiteral("型号"), QRect(98, 54, 198, 24));
     Text2->setMaxLength(7);
     Text2->setEnabled(false);
-    Command2 = button("Command2", QStringLiteral("查看方法"), Frame1, QRect(322, 37, 104, 30));
+    Command2 = MakeButton(Frame1, "Command2", QStringLiteral("查看方法"), QRect(322, 37, 104, 30));
 
     // Results: six captioned boxes on the left, the handset photo and the query
     // button on the right.
-    Frame2 = frame("Frame2", QStringLiteral("查询结果"), QRect(6, 150, 454, 212));
+    Frame2 = MakeFrame(this, "Frame2", QStringLiteral("查询结果"), QRect(6, 150, 454, 212));
     struct ResultRow {
         QLabel** caption;
         const char* captionName;
@@ -171,15 +109,15 @@ void Form5::BuildControls() {
     };
     int y = 22;
     for (const ResultRow& row : rows) {
-        *row.caption = label(row.captionName, row.text, Frame2, QRect(8, y, 90, 24));
-        *row.edit = box(row.editName, row.text, Frame2, QRect(98, y, 198, 24));
+        *row.caption = MakeLabel(Frame2, row.captionName, row.text, QRect(8, y, 90, 24));
+        *row.edit = MakeBox(Frame2, row.editName, row.text, QRect(98, y, 198, 24));
         y += 31;
     }
     for (QLineEdit* result : {Text3, Text4, Text5, Text6, Text7}) {
         result->setEnabled(false);
         result->setReadOnly(true);
     }
-    Command1 = button("Command1", QStringLiteral("查询"), Frame2, QRect(322, 174, 104, 30));
+    Command1 = MakeButton(Frame2, "Command1", QStringLiteral("查询"), QRect(322, 174, 104, 30));
     Command1->setEnabled(false);
     Image1 = photo("Image1", QStringLiteral(":/images/iphone5_black.svg"),
                    QStringLiteral("黑色 iPhone 5 正面照片"));
@@ -191,28 +129,25 @@ void Form5::BuildControls() {
                    QStringLiteral("白色 iPhone 4/4S 正面照片"));
 
     // Warranty and activation: the two dates side by side, their buttons below.
-    Frame3 = frame("Frame3", QStringLiteral("激活时间查询"), QRect(6, 366, 454, 98));
-    Label8 = label("Label8", QStringLiteral("保修截止"), Frame3, QRect(8, 26, 64, 24));
-    Text8 = box("Text8", QStringLiteral("保修截止"), Frame3, QRect(76, 26, 136, 24));
+    Frame3 = MakeFrame(this, "Frame3", QStringLiteral("激活时间查询"), QRect(6, 366, 454, 98));
+    Label8 = MakeLabel(Frame3, "Label8", QStringLiteral("保修截止"), QRect(8, 26, 64, 24));
+    Text8 = MakeBox(Frame3, "Text8", QStringLiteral("保修截止"), QRect(76, 26, 136, 24));
     Text8->setEnabled(false);
-    Label12 = label("Label12", QStringLiteral("激活时间"), Frame3, QRect(240, 26, 62, 24));
-    Text11 = box("Text11", QStringLiteral("激活时间"), Frame3, QRect(304, 26, 136, 24));
+    Label12 = MakeLabel(Frame3, "Label12", QStringLiteral("激活时间"), QRect(240, 26, 62, 24));
+    Text11 = MakeBox(Frame3, "Text11", QStringLiteral("激活时间"), QRect(304, 26, 136, 24));
     Text11->setEnabled(false);
     Text11->setReadOnly(true);
-    Command3 = button("Command3", QStringLiteral("保修查询"), Frame3, QRect(40, 60, 104, 30));
+    Command3 = MakeButton(Frame3, "Command3", QStringLiteral("保修查询"), QRect(40, 60, 104, 30));
     Command3->setEnabled(false);
-    Command6 = button("Command6", QStringLiteral("激活查询"), Frame3, QRect(310, 60, 104, 30));
+    Command6 = MakeButton(Frame3, "Command6", QStringLiteral("激活查询"), QRect(310, 60, 104, 30));
     Command6->setEnabled(false);
     // The verdict button belongs to the screen, not the frame; it sits in the
     // frame's lower middle, between the two look-up buttons.
-    Command7 = button("Command7", QStringLiteral("是否翻新"), this, QRect(181, 366 + 60, 104, 30));
+    Command7 = MakeButton(this, "Command7", QStringLiteral("是否翻新"), QRect(181, 366 + 60, 104, 30));
     Command7->setEnabled(false);
     Command7->raise();
 
-    Label9 = new LinkLabel(QStringLiteral("返回"), this);
-    Label9->setObjectName(QStringLiteral("Label9"));
-    Label9->setFont(song);
-    Label9->setGeometry(14, 467, 40, 22);
+    Label9 = MakeLink(this, "Label9", QStringLiteral("返回"), QRect(14, 467, 40, 22));
 
     // The serial comes first; then the part number and the query.
     setTabOrder(Text1, Text2);
@@ -241,7 +176,7 @@ void Form5::Text1_Change() {
     }
     Text1->setCursorPosition(static_cast<int>(normalized.size()));
 
-    if (Length(normalized) != 12) {
+    if (CharLength(normalized) != 12) {
         Text2->clear();
         Text2->setEnabled(false);
         return;
@@ -270,7 +205,7 @@ void Form5::Text2_Change() {
     }
     Text2->setCursorPosition(static_cast<int>(upper.size()));
 
-    Command1->setEnabled(Length(upper) >= 6);
+    Command1->setEnabled(CharLength(upper) >= 6);
     // Only a query enables the warranty look-up; losing the query button loses it too.
     if (!Command1->isEnabled())
         Command3->setEnabled(false);
@@ -344,7 +279,7 @@ void Form5::Command3_Click() {
 
 // Ten characters is the length of "yyyy-mm-dd"; whether it is a date is told on the click.
 void Form5::Text8_Change() {
-    Command6->setEnabled(Length(Text8->text()) >= 10);
+    Command6->setEnabled(CharLength(Text8->text()) >= 10);
 }
 
 void Form5::Command6_Click() {

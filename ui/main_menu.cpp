@@ -2,7 +2,7 @@
 
 #include "ui/links.hpp"
 #include "ui/screens.hpp"
-#include "ui/shell_picture.hpp"
+#include "ui/controls.hpp"
 #include "ui/web.hpp"
 
 namespace quenlio {
