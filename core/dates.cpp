@@ -2,6 +2,7 @@
 
 #include "core/checks.hpp"
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
 #include <limits>
@@ -38,8 +39,10 @@ public:
         return true;
     }
 
-    // Between `fewest` and `most` ASCII digits as a number; none when there are fewer.
+    // Between `fewest` and `most` (at most 9, so the value fits) ASCII digits as a
+    // number; none when there are fewer.
     std::optional<int> Number(std::size_t fewest, std::size_t most) {
+        most = std::min<std::size_t>(most, 9);
         std::size_t count = 0;
         int value = 0;
         while (count < most && m_pos + count < m_text.size() && IsDigit(m_text[m_pos + count])) {
@@ -50,6 +53,16 @@ public:
             return std::nullopt;
         m_pos += count;
         return value;
+    }
+
+    // Any run of at least `fewest` ASCII digits, whose value does not matter.
+    bool SkipDigits(std::size_t fewest) {
+        std::size_t count = 0;
+        while (m_pos < m_text.size() && IsDigit(m_text[m_pos])) {
+            ++m_pos;
+            ++count;
+        }
+        return count >= fewest;
     }
 
     std::size_t SkipBlanks() {
@@ -105,7 +118,7 @@ bool ReadTimeOfDay(Reader& reader) {
         const auto second = reader.Number(2, 2);
         if (!second || *second > 59)
             return false;
-        if (reader.Take(".") && !reader.Number(1, std::numeric_limits<std::size_t>::max()))
+        if (reader.Take(".") && !reader.SkipDigits(1))
             return false;
     }
     if (reader.Take("Z"))

@@ -53,6 +53,8 @@ INSTANTIATE_TEST_SUITE_P(
                     std::pair{"2013-11-11 0:00", Nov11}, std::pair{"2013-11-11   23:59:59 ", Nov11},
                     std::pair{"2013-11-11T12:00:00", Nov11}, std::pair{"2013-11-11T12:00:00Z", Nov11},
                     std::pair{"2013-11-11T12:00:00.250+08:00", Nov11},
+                    // A fraction of any length, longer than any number holds.
+                    std::pair{"2013-11-11 12:00:00.44444444444444444444444444", Nov11},
                     std::pair{"2013-11-11T12:00-0500", Nov11}, std::pair{"2013/11/11 8:30", Nov11},
                     std::pair{"2013年11月11日 12:00", Nov11},
                     std::pair{"2013年11月11日\u300012:00:00", Nov11}));
