@@ -9,7 +9,7 @@ int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Quenlio"));
     QApplication::setApplicationVersion(QStringLiteral("3.0.0"));
-    QApplication::setDesktopFileName(QStringLiteral("quenlio"));
+    QApplication::setDesktopFileName(QStringLiteral("example.quenlio.Quenlio"));
     // Message boxes and anything without a font of its own use the screens' 宋体, not
     // whatever the desktop happens to offer for Chinese.
     QApplication::setFont(quenlio::fonts::Song());

@@ -33,8 +33,9 @@ for package in libqt6widgets6 libqt6gui6 libqt6svg6 libstdc++6 fonts-noto-cjk fo
 done
 
 dpkg -x "$deb" "$root"
-for file in usr/bin/quenlio usr/share/applications/quenlio.desktop usr/share/metainfo/quenlio.metainfo.xml \
-            usr/share/icons/hicolor/scalable/apps/quenlio.svg; do
+id=example.quenlio.Quenlio
+for file in usr/bin/quenlio usr/share/applications/$id.desktop usr/share/metainfo/$id.metainfo.xml \
+            usr/share/icons/hicolor/scalable/apps/$id.svg usr/share/doc/quenlio/copyright; do
     [[ -f $root/$file ]] || fail "the package lacks /$file"
 done
 

@@ -11,8 +11,10 @@ DESTDIR=$root cmake --install "$build" --prefix /usr >/dev/null
 usr=$root/usr
 
 fail() { echo "FAIL: $*" >&2; exit 1; }
-for file in bin/quenlio share/applications/quenlio.desktop share/metainfo/quenlio.metainfo.xml \
-            share/icons/hicolor/scalable/apps/quenlio.svg; do
+# Entry, metadata and icon are named after the AppStream id.
+id=example.quenlio.Quenlio
+for file in bin/quenlio share/applications/$id.desktop share/metainfo/$id.metainfo.xml \
+            share/icons/hicolor/scalable/apps/$id.svg share/doc/quenlio/copyright; do
     [[ -f $usr/$file ]] || fail "cmake --install did not put $file"
 done
 [[ -x $usr/bin/quenlio ]] || fail "bin/quenlio is not executable"
@@ -20,31 +22,39 @@ done
 dynamic=$(readelf -d "$usr/bin/quenlio")
 [[ $dynamic != *RPATH* && $dynamic != *RUNPATH* ]] || fail "bin/quenlio carries a library search path"
 
-desktop=$usr/share/applications/quenlio.desktop
-desktop-file-validate "$desktop" || fail "desktop-file-validate rejected quenlio.desktop"
+desktop=$usr/share/applications/$id.desktop
+desktop-file-validate "$desktop" || fail "desktop-file-validate rejected $id.desktop"
 
 # The entry must point at what was installed: the binary on PATH and the icon by name.
 entry() { sed -n "s/^$1=//p" "$desktop"; }
 [[ $(entry Exec) == quenlio ]] || fail "Exec is '$(entry Exec)'"
-[[ $(entry Icon) == quenlio ]] || fail "Icon is '$(entry Icon)'"
+[[ $(entry Icon) == "$id" ]] || fail "Icon is '$(entry Icon)'"
 [[ $(entry Name) == Quenlio ]] || fail "Name is '$(entry Name)'"
 [[ -n $(entry 'Name\[zh_CN\]') && -n $(entry 'Comment\[zh_CN\]') && -n $(entry Comment) ]] ||
     fail "the Chinese name or a comment is missing"
 [[ $(entry Categories) == "Utility;" ]] || fail "Categories is '$(entry Categories)'"
 [[ $(entry Terminal) == false ]] || fail "Terminal is '$(entry Terminal)'"
 
-# The component id is the desktop file's name, so software centres pair the two;
-# AppStream would rather have a reverse-DNS id and says so as a warning, the one
-# finding accepted here.
-metainfo=$usr/share/metainfo/quenlio.metainfo.xml
-appstreamcli validate --no-net --override=cid-desktopapp-is-not-rdns=info "$metainfo" ||
-    fail "appstreamcli rejected quenlio.metainfo.xml"
-grep -q '<launchable type="desktop-id">quenlio.desktop</launchable>' "$metainfo" ||
-    fail "the metadata does not launch quenlio.desktop"
-grep -q '<release version="3.0.0"' "$metainfo" || fail "the metadata has no release 3.0.0"
+# Every check AppStream has, pedantic ones included; without the network the
+# screenshot addresses are checked for form, not fetched.
+metainfo=$usr/share/metainfo/$id.metainfo.xml
+appstreamcli validate --pedantic --no-net "$metainfo" || fail "appstreamcli rejected $id.metainfo.xml"
+grep -qF "<id>$id</id>" "$metainfo" || fail "the component id is not $id"
+grep -qF "<launchable type=\"desktop-id\">$id.desktop</launchable>" "$metainfo" ||
+    fail "the metadata does not launch $id.desktop"
+grep -q '<release version="3.0.0" date="[0-9-]*">' "$metainfo" || fail "the metadata has no dated release 3.0.0"
+# Every screenshot the metadata shows is one the project has in docs/screenshots.
+images=$(sed -n 's|.*<image>\([^<]*\)</image>.*|\1|p' "$metainfo")
+[[ -n $images ]] || fail "the metadata shows no screenshot"
+shots=$(cd "$(dirname "$0")/../../docs/screenshots" && pwd)
+for image in $images; do
+    [[ $image == https://quenlio.example/screenshots/* && -f $shots/${image##*/} ]] ||
+        fail "the screenshot $image is not one of docs/screenshots"
+done
+grep -q '^License: MIT$' "$usr/share/doc/quenlio/copyright" || fail "the copyright file does not say MIT"
 
 # The icon is a drawing a desktop can scale: well-formed SVG with a square view box.
-/usr/bin/python3 - "$usr/share/icons/hicolor/scalable/apps/quenlio.svg" <<'PY' || fail "the icon is not a square SVG"
+/usr/bin/python3 - "$usr/share/icons/hicolor/scalable/apps/$id.svg" <<'PY' || fail "the icon is not a square SVG"
 import sys, xml.etree.ElementTree as ET
 root = ET.parse(sys.argv[1]).getroot()
 assert root.tag == "{http://www.w3.org/2000/svg}svg", root.tag
