@@ -1,5 +1,6 @@
-// The shell's pictures: each drawn at its own size, inside its screen, with its texts in
-// a font that holds every character (no empty boxes), and saying what it shows.
+// The shell's pictures: each drawn at its own size, inside its screen, and saying what it
+// shows. Their texts are drawn as outlines (scripts/outline-pictures), from sources in
+// ui/images/source whose texts are in a font that holds every character (no empty boxes).
 #include "shell_helpers.hpp"
 
 #include "ui/fonts.hpp"
@@ -8,6 +9,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QFontInfo>
 #include <QFontMetricsF>
 #include <QImage>
@@ -50,6 +52,56 @@ QList<SvgText> ReadTexts(const QString& resource) {
         }
     }
     return texts;
+}
+
+// The editable source of an embedded picture, where its texts are still text.
+QString SourceOf(const QString& resource) {
+    return QDir::cleanPath(QFileInfo(QStringLiteral(__FILE__)).dir().filePath(
+        QStringLiteral("../../ui/images/source/") + QFileInfo(resource).fileName()));
+}
+
+// A font that asks for the families of an SVG font-family list in turn, as the outlines
+// were drawn with.
+QFont FontOfList(const QString& families) {
+    QStringList names;
+    for (const QString& name : families.split(u','))
+        names << name.trimmed();
+    QFont font;
+    font.setFamilies(names);
+    return font;
+}
+
+// The first element of the SVG or attribute of it that would make Qt look for a font,
+// or an empty string.
+QString FontUse(const QString& resource) {
+    QFile file(resource);
+    if (!file.open(QIODevice::ReadOnly))
+        return QStringLiteral("unreadable");
+    QXmlStreamReader xml(&file);
+    while (!xml.atEnd()) {
+        if (xml.readNext() != QXmlStreamReader::StartElement)
+            continue;
+        if (xml.name() == u"text" || xml.name() == u"font")
+            return xml.name().toString();
+        if (xml.name() == u"style" && xml.readElementText().contains(u"font"))
+            return QStringLiteral("style");
+        for (const QXmlStreamAttribute& attribute : xml.attributes())
+            if (attribute.name().startsWith(u"font") || attribute.value().contains(u"font"))
+                return attribute.name().toString();
+    }
+    return xml.hasError() ? xml.errorString() : QString();
+}
+
+QStringList Titles(const QString& resource) {
+    QFile file(resource);
+    if (!file.open(QIODevice::ReadOnly))
+        return {};
+    QStringList titles;
+    QXmlStreamReader xml(&file);
+    while (!xml.atEnd())
+        if (xml.readNext() == QXmlStreamReader::StartElement && (xml.name() == u"title" || xml.name() == u"desc"))
+            titles << xml.readElementText();
+    return titles;
 }
 
 QString AllText(const QString& resource) {
@@ -134,8 +186,7 @@ private slots:
 
     void textsHaveTheirGlyphs() {
         QFETCH(QString, resource);
-        Picture teach(resource, QString()); // pictures teach the font list to the font matcher
-        const QList<SvgText> texts = ReadTexts(resource);
+        const QList<SvgText> texts = ReadTexts(SourceOf(resource));
         QVERIFY(!texts.isEmpty());
         for (const SvgText& text : texts) {
             QVERIFY(!text.text.trimmed().isEmpty());
@@ -144,7 +195,7 @@ private slots:
                 latinOnly = latinOnly && c.unicode() < 0x80;
             if (!latinOnly)
                 QCOMPARE(text.family, PictureFamilies);
-            QFont font(text.family);
+            const QFont font = FontOfList(text.family);
             const QString resolved = QFontInfo(font).family();
             if (!latinOnly)
                 QCOMPARE(resolved, QString("Noto Sans CJK SC"));
@@ -163,12 +214,14 @@ private slots:
 
     void textsFitTheirPictures() {
         QFETCH(QString, resource);
-        Picture teach(resource, QString());
-        const double width = QSvgRenderer(resource).viewBoxF().width();
+        const QString source = SourceOf(resource);
+        const double width = QSvgRenderer(source).viewBoxF().width();
         QMap<double, QList<QPair<double, double>>> spansByBaseline;
-        for (const SvgText& text : ReadTexts(resource)) {
+        const QList<SvgText> texts = ReadTexts(source);
+        QVERIFY(!texts.isEmpty());
+        for (const SvgText& text : texts) {
             const QXmlStreamAttributes& attributes = text.attributes;
-            QFont font(text.family);
+            QFont font = FontOfList(text.family);
             font.setPixelSize(attributes.value("font-size").toInt());
             font.setBold(attributes.value("font-weight") == u"bold");
             font.setItalic(attributes.value("font-style") == u"italic");
@@ -221,9 +274,33 @@ private slots:
     void picturesSayWhatTheyShouldShow() {
         QFETCH(QString, resource);
         QFETCH(QStringList, phrases);
-        const QString all = AllText(resource);
+        const QString all = AllText(SourceOf(resource));
         for (const QString& phrase : phrases)
             QVERIFY2(all.contains(phrase), qPrintable(phrase));
+    }
+
+    // No picture makes the program look for a font: its texts are outlines, drawn from a
+    // source of the same size that says the same to assistive technology.
+    void picturesDrawTheirTextsAsOutlines() {
+        const QStringList pictures = QDir(":/images").entryList({"*.svg"});
+        QVERIFY(pictures.size() >= 20);
+        int outlined = 0;
+        for (const QString& name : pictures) {
+            const QString resource = ":/images/" + name;
+            QVERIFY2(FontUse(resource).isEmpty(), qPrintable(name + " uses a font: " + FontUse(resource)));
+            const QString source = SourceOf(resource);
+            if (!QFile::exists(source))
+                continue;
+            ++outlined;
+            QSvgRenderer picture(resource), original(source);
+            QVERIFY2(picture.isValid() && original.isValid(), qPrintable(name));
+            QCOMPARE(picture.defaultSize(), original.defaultSize());
+            QCOMPARE(picture.viewBoxF(), original.viewBoxF());
+            QCOMPARE(Titles(resource), Titles(source));
+        }
+        // Every source has its outlined picture in the program.
+        QCOMPARE(outlined, QDir(QFileInfo(SourceOf("x.svg")).path()).entryList({"*.svg"}).size());
+        QVERIFY(outlined >= 15);
     }
 
     void form4CaptionUsesTheLargeSongFont() {
