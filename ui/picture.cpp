@@ -1,30 +1,13 @@
 #include "ui/picture.hpp"
 
-#include <QFont>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QSvgRenderer>
 
 namespace quenlio {
 
-namespace {
-// The pictures name their fonts as one list; this Qt's SVG reader takes such a list for a
-// single family name, so it is taught the list as a family of its own.
-void TeachPictureFontList() {
-    static const bool taught = [] {
-        QFont::insertSubstitutions(
-            QStringLiteral("Noto Sans CJK SC, Noto Serif CJK SC, AR PL UKai CN, sans-serif"),
-            {QStringLiteral("Noto Sans CJK SC"), QStringLiteral("Noto Serif CJK SC"),
-             QStringLiteral("AR PL UKai CN"), QStringLiteral("sans-serif")});
-        return true;
-    }();
-    (void)taught;
-}
-} // namespace
-
 Picture::Picture(const QString& resource, const QString& description, QWidget* parent)
     : QWidget(parent), m_renderer(new QSvgRenderer(resource, this)) {
-    TeachPictureFontList();
     setAccessibleName(description);
     setToolTip(QString());
 }
