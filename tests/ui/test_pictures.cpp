@@ -54,10 +54,11 @@ QList<SvgText> ReadTexts(const QString& resource) {
     return texts;
 }
 
-// The editable source of an embedded picture, where its texts are still text.
+// The editable source of an embedded picture, where its texts are still text: found in
+// the source tree beside this file, as the build does not embed it.
 QString SourceOf(const QString& resource) {
-    return QDir::cleanPath(QFileInfo(QStringLiteral(__FILE__)).dir().filePath(
-        QStringLiteral("../../ui/images/source/") + QFileInfo(resource).fileName()));
+    const QDir here = QFileInfo(QStringLiteral(__FILE__)).dir();
+    return QDir::cleanPath(here.filePath("../../ui/images/source/" + QFileInfo(resource).fileName()));
 }
 
 // A font that asks for the families of an SVG font-family list in turn, as the outlines
@@ -99,7 +100,8 @@ QStringList Titles(const QString& resource) {
     QStringList titles;
     QXmlStreamReader xml(&file);
     while (!xml.atEnd())
-        if (xml.readNext() == QXmlStreamReader::StartElement && (xml.name() == u"title" || xml.name() == u"desc"))
+        if (xml.readNext() == QXmlStreamReader::StartElement &&
+            (xml.name() == u"title" || xml.name() == u"desc"))
             titles << xml.readElementText();
     return titles;
 }
