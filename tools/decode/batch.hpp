@@ -4,7 +4,6 @@
 #include "core/query_result.hpp"
 
 #include <cstddef>
-#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -45,19 +44,17 @@ struct Row {
     std::string PartNumber; // upper-cased, cut to seven characters
     QueryResult Result;     // all empty when the row carries a note
     std::string_view Note;  // empty when decoded
-    // Set by DecodeFields when the six result texts are the tables' own (a 12-character
-    // serial decoded): the decoder then writes them without looking for bytes to quote.
-    bool TextsFromTables = false;
 };
 
-// Decodes the fields into `row`, reusing its buffers. A 12-character serial goes through
+// Decodes the fields into `row`, every field overwritten. A 12-character serial goes through
 // the 12-character query (an empty part number is filled in from the serial where the
 // screen would), an 11-character one through the old-format query from an empty result.
 void DecodeFields(const LineFields& fields, Row& row);
 
 // Appends a field, quoted when it holds a comma, a quote, CR or LF, or starts or ends
 // with a blank (so spreadsheets keep the trailing blanks of the texts). Malformed UTF-8
-// bytes are written as U+FFFD so the output is always valid UTF-8.
+// bytes are written as U+FFFD so the output is always valid UTF-8. Every field of the
+// output, header aside, is written by this one function.
 void AppendCsvField(std::string& out, std::string_view field);
 
 // Appends the nine fields of the row and CRLF.
@@ -94,13 +91,10 @@ public:
 private:
     void FeedLines(std::string_view bytes);
     void TakeLine(std::string_view line);
-    void Put(std::string_view text);
 
     Sink& m_sink;
     std::size_t m_blockBytes;
-    std::size_t m_capacity; // a block and room for one more row, so rows are written in place
-    std::unique_ptr<char[]> m_out;
-    std::size_t m_used = 0;
+    std::string m_out;      // CSV not yet handed to the sink
     std::string m_pending;  // the start of a line whose end has not arrived yet
     std::string m_bomProbe; // the first bytes of an input while they may still be a BOM
     bool m_atInputStart = true;
