@@ -70,19 +70,6 @@ void BM_SerialQuery12(benchmark::State& state) {
 }
 BENCHMARK(BM_SerialQuery12);
 
-// One result kept for every query, as quenlio-decode does: no allocation once its fields have grown.
-void BM_SerialQuery12Reuse(benchmark::State& state) {
-    const Inputs& in = TheInputs();
-    QueryResult result;
-    std::size_t i = 0;
-    for (auto _ : state) {
-        SerialQuery12(in.Serials12[i], in.PartNumbers[i], result);
-        benchmark::DoNotOptimize(result);
-        i = (i + 1) & (InputCount - 1);
-    }
-}
-BENCHMARK(BM_SerialQuery12Reuse);
-
 void BM_SerialQuery11(benchmark::State& state) {
     const Inputs& in = TheInputs();
     const QueryResult shown;
@@ -113,16 +100,6 @@ void BM_DecodeProductionDate(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_DecodeProductionDate);
-
-void BM_ProductionDateText(benchmark::State& state) {
-    const Inputs& in = TheInputs();
-    std::size_t i = 0;
-    for (auto _ : state) {
-        benchmark::DoNotOptimize(ProductionDateText(in.Serials12[i]));
-        i = (i + 1) & (InputCount - 1);
-    }
-}
-BENCHMARK(BM_ProductionDateText);
 
 void BM_RefurbishmentVerdict(benchmark::State& state) {
     const Inputs& in = TheInputs();

@@ -1,8 +1,12 @@
 #include "core/catalogue.hpp"
 
+#include "core/text.hpp"
+
+#include <algorithm>
 #include <array>
 #include <cstdint>
-#include <cstring>
+#include <numeric>
+#include <string>
 
 namespace quenlio {
 
@@ -461,114 +465,35 @@ constexpr std::array<CatalogueEntry, 375> Catalogue{{
     {"MD663FD", "iPhone 5 64GB 白色", "瑞士", "-"},
 }};
 static_assert(Catalogue.size() == 375);
+static_assert(AllPlainTableTexts(Catalogue, [](const CatalogueEntry& e) { return e.DeviceModel; }) &&
+              AllPlainTableTexts(Catalogue, [](const CatalogueEntry& e) { return e.SalesRegion; }) &&
+              AllPlainTableTexts(Catalogue, [](const CatalogueEntry& e) { return e.Carrier; }));
+
+// Every key is a base code of two letters and three digits and a suffix of one or two letters, so
+// upper-case letters and digits only: the lookup upper-cases what it is given.
+static_assert(std::all_of(Catalogue.begin(), Catalogue.end(), [](const CatalogueEntry& entry) {
+    return (entry.Key.size() == 6 || entry.Key.size() == 7) &&
+           std::all_of(entry.Key.begin(), entry.Key.end(),
+                       [](char c) { return (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9'); });
+}));
 
 constexpr std::size_t LongestKey = 7;
 
-constexpr char UpperByte(char c) {
-    return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
-}
-
-// A text of at most seven bytes packed into one integer: its bytes from the top down, upper-cased,
-// and its length in the lowest byte, so two texts pack alike exactly when they are equal once
-// upper-cased (a NUL byte included).
-constexpr std::uint64_t PackKey(std::string_view text) {
-    std::uint64_t packed = 0;
-    for (std::size_t i = 0; i < LongestKey; ++i)
-        packed = packed << 8 | (i < text.size() ? static_cast<unsigned char>(UpperByte(text[i])) : 0u);
-    return packed << 8 | text.size();
-}
-
-constexpr std::uint64_t NotAscii = ~std::uint64_t{0};
-
-// PackKey at run time, on at most seven bytes: one word loaded, upper-cased eight bytes at once
-// and turned so its first byte is on top. NotAscii when a byte is 0x80 or above.
-std::uint64_t PackKeyFast(std::string_view text) {
-    const char* p = text.data();
-    const std::size_t n = text.size();
-    std::uint64_t word = 0;
-    if (n >= 4) {
-        // Two four-byte loads, overlapping when fewer than eight bytes.
-        std::uint32_t low, high;
-        std::memcpy(&low, p, 4);
-        std::memcpy(&high, p + n - 4, 4);
-        word = low | std::uint64_t{high} << (8 * (n - 4));
-    } else {
-        for (std::size_t i = 0; i < n; ++i)
-            word |= std::uint64_t{static_cast<unsigned char>(p[i])} << (8 * i);
-    }
-    constexpr std::uint64_t eachByte = 0x0101010101010101u, highBits = 0x8080808080808080u;
-    if ((word & highBits) != 0)
-        return NotAscii;
-    // With every byte below 0x80 no sum carries into the next byte: the top bit of each sum says
-    // whether the byte is at least "a", respectively above "z".
-    const std::uint64_t fromA = word + eachByte * (0x80 - 'a'), pastZ = word + eachByte * (0x80 - 'z' - 1);
-    word ^= ((fromA & ~pastZ) & highBits) >> 2; // 0x20 for each lower-case letter
-    return __builtin_bswap64(word | std::uint64_t{n} << 56);
-}
-
-// An open-addressing hash table of the packed keys, filled by the compiler: a lookup usually
-// reads one slot, where a binary search would take nine dependent steps. A slot holds the
-// packed key and the entry's position plus one; zero marks an empty slot (no key packs to zero).
-constexpr std::size_t SlotCount = 1024; // a power of two, under 40 % full
-constexpr std::uint16_t EmptySlot = 0;
-
-struct Slot {
-    std::uint64_t Packed = 0;
-    std::uint16_t Entry = EmptySlot;
-};
-
-constexpr std::size_t SlotOf(std::uint64_t packed) {
-    // Fibonacci hashing: the top bits of the product mix every byte of the key.
-    return static_cast<std::size_t>((packed * 0x9E3779B97F4A7C15u) >> 54);
-}
-static_assert(SlotCount == std::size_t{1} << 10);
-
-constexpr auto Slots = [] {
-    std::array<Slot, SlotCount> slots{};
-    for (std::size_t i = 0; i < Catalogue.size(); ++i) {
-        const std::uint64_t packed = PackKey(Catalogue[i].Key);
-        std::size_t at = SlotOf(packed);
-        while (slots[at].Entry != EmptySlot)
-            at = (at + 1) % SlotCount;
-        slots[at] = {packed, static_cast<std::uint16_t>(i + 1)};
-    }
-    return slots;
+// The positions of the catalogue's rows in the order of their keys, sorted by the compiler, so a
+// lookup is a binary search while the rows stay grouped by suffix and line.
+constexpr std::array<std::uint16_t, Catalogue.size()> ByKey = [] {
+    std::array<std::uint16_t, Catalogue.size()> order{};
+    std::iota(order.begin(), order.end(), std::uint16_t{0});
+    std::sort(order.begin(), order.end(),
+              [](std::uint16_t a, std::uint16_t b) { return Catalogue[a].Key < Catalogue[b].Key; });
+    return order;
 }();
-
-// How many slots a lookup may read at most before an empty one, found by the compiler.
-constexpr std::size_t LongestRun = [] {
-    std::size_t longest = 0;
-    for (std::size_t start = 0; start < SlotCount; ++start) {
-        std::size_t run = 0;
-        while (Slots[(start + run) % SlotCount].Entry != EmptySlot)
-            ++run;
-        longest = run > longest ? run : longest;
-    }
-    return longest;
-}();
-static_assert(LongestRun < 16, "the catalogue hash clusters badly; change the multiplier");
-
-// Keys are upper-case letters and digits, as the lookup upper-cases what it is given.
-constexpr bool KeysAreWellFormedAndUnique() {
-    for (const CatalogueEntry& entry : Catalogue) {
-        if (entry.Key.size() < 6 || entry.Key.size() > LongestKey)
-            return false;
-        for (char c : entry.Key)
-            if (!((c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9')))
-                return false;
-    }
-    // A key equal to an earlier one would be found as that one.
-    for (std::size_t i = 0; i < Catalogue.size(); ++i) {
-        const std::uint64_t packed = PackKey(Catalogue[i].Key);
-        std::size_t at = SlotOf(packed);
-        while (Slots[at].Packed != packed)
-            at = (at + 1) % SlotCount;
-        if (Slots[at].Entry != i + 1)
-            return false;
-    }
-    return true;
-}
-static_assert(KeysAreWellFormedAndUnique(), "catalogue keys must be 6 or 7 characters and unique");
+// A key equal to another would hide one of the two.
+static_assert(std::adjacent_find(ByKey.begin(), ByKey.end(),
+                                 [](std::uint16_t a, std::uint16_t b) {
+                                     return Catalogue[a].Key == Catalogue[b].Key;
+                                 }) == ByKey.end(),
+              "catalogue keys must be unique");
 
 } // namespace
 
@@ -577,19 +502,13 @@ std::span<const CatalogueEntry> PartNumberCatalogue() {
 }
 
 std::optional<CatalogueEntry> LookupPartNumber(std::string_view partNumber) {
-    // Every key is 6 or 7 ASCII characters. When the first seven bytes are ASCII they are the first
-    // seven characters; a byte of 0x80 and above among them belongs to one of those characters,
-    // which then matches no key.
-    const std::uint64_t packed = PackKeyFast(partNumber.substr(0, LongestKey));
-    if (packed == NotAscii)
+    const std::string key = UpperAscii(CharSlice(partNumber, 1, LongestKey));
+    const auto found =
+        std::lower_bound(ByKey.begin(), ByKey.end(), key,
+                         [](std::uint16_t row, const std::string& k) { return Catalogue[row].Key < k; });
+    if (found == ByKey.end() || Catalogue[*found].Key != key)
         return std::nullopt;
-    for (std::size_t at = SlotOf(packed);; at = (at + 1) % SlotCount) {
-        const Slot& slot = Slots[at];
-        if (slot.Entry == EmptySlot)
-            return std::nullopt;
-        if (slot.Packed == packed)
-            return Catalogue[slot.Entry - 1];
-    }
+    return Catalogue[*found];
 }
 
 } // namespace quenlio

@@ -2,8 +2,9 @@
 
 #include "core/text.hpp"
 
+#include <algorithm>
 #include <array>
-#include <cstdint>
+#include <string>
 
 namespace quenlio {
 
@@ -18,6 +19,8 @@ constexpr std::array<FactoryRow, 2> FactoryTable{{
     {"F1", "中国-郑州富士康"},
 }};
 constexpr std::string_view DefaultFactory = "中国-富士康";
+static_assert(AllPlainTableTexts(FactoryTable, [](const FactoryRow& r) { return r.Factory; }) &&
+              IsPlainTableText(DefaultFactory));
 
 // Serial characters 1-3 of an after-sales replacement unit.
 constexpr std::array<std::string_view, 5> ReplacementPrefixes{"C7G", "C3K", "DQG", "DYJ", "CCP"};
@@ -42,43 +45,27 @@ constexpr std::array<PhotoRule, 8> PhotoRules{{
     {"iPhone 4", 15, "白色", ModelPhoto::WhiteIPhone4},
 }};
 
-// The serial's first `count` bytes upper-cased, packed one byte after another; the prefixes are
-// ASCII, so a serial starts with one exactly when its first bytes pack alike, and no characters
-// need counting. Zero when the serial is shorter, which no prefix packs to.
-constexpr std::uint32_t PackPrefix(std::string_view text, std::size_t count) {
-    if (text.size() < count)
-        return 0;
-    std::uint32_t packed = 0;
-    for (std::size_t i = 0; i < count; ++i)
-        packed = packed << 8 | static_cast<unsigned char>(UpperAsciiByte(text[i]));
-    return packed;
-}
-
 } // namespace
 
 std::string_view FactoryForSerial(std::string_view serial) {
-    const std::uint32_t prefix = PackPrefix(serial, 2);
-    for (const FactoryRow& row : FactoryTable)
-        if (prefix == PackPrefix(row.Prefix, 2))
-            return row.Factory;
-    return DefaultFactory;
+    const std::string prefix = UpperAscii(CharSlice(serial, 1, 2));
+    const auto row = std::find_if(FactoryTable.begin(), FactoryTable.end(),
+                                  [&](const FactoryRow& r) { return r.Prefix == prefix; });
+    return row != FactoryTable.end() ? row->Factory : DefaultFactory;
 }
 
 bool IsReplacementSerial(std::string_view serial) {
-    const std::uint32_t prefix = PackPrefix(serial, 3);
-    for (std::string_view known : ReplacementPrefixes)
-        if (prefix == PackPrefix(known, 3))
-            return true;
-    return false;
+    const std::string prefix = UpperAscii(CharSlice(serial, 1, 3));
+    return std::find(ReplacementPrefixes.begin(), ReplacementPrefixes.end(), prefix) !=
+           ReplacementPrefixes.end();
 }
 
 ModelPhoto PhotoForModel(std::string_view deviceModel) {
-    for (const PhotoRule& rule : PhotoRules) {
-        if (CharSlice(deviceModel, 1, CharCount(rule.ModelName)) == rule.ModelName &&
-            CharSlice(deviceModel, rule.ColourAt, 2) == rule.Colour)
-            return rule.Photo;
-    }
-    return ModelPhoto::None;
+    const auto rule = std::find_if(PhotoRules.begin(), PhotoRules.end(), [&](const PhotoRule& r) {
+        return CharSlice(deviceModel, 1, CharCount(r.ModelName)) == r.ModelName &&
+               CharSlice(deviceModel, r.ColourAt, 2) == r.Colour;
+    });
+    return rule != PhotoRules.end() ? rule->Photo : ModelPhoto::None;
 }
 
 } // namespace quenlio

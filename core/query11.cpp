@@ -105,31 +105,35 @@ static_assert(KeysAreUnique(OldRegionCodes, [](const RegionRow& r) { return r.Ke
 static_assert(TextsAreFilled(OldRegionCodes, [](const RegionRow& r) { return r.Region; }));
 static_assert(std::all_of(OldRegionCodes.begin(), OldRegionCodes.end(),
                           [](const RegionRow& r) { return r.Key.size() == 1 || r.Key.size() == 2; }));
+static_assert(AllPlainTableTexts(OldModelCodes, [](const OldModelRow& r) { return r.Model; }) &&
+              AllPlainTableTexts(OldYears, [](const YearRow& r) { return r.Year; }) &&
+              AllPlainTableTexts(OldRegionCodes, [](const RegionRow& r) { return r.Region; }));
+static_assert(IsPlainTableText(AtAndT) && IsPlainTableText(NoCarrier) && IsPlainTableText(OldFactory) &&
+              IsPlainTableText(Replaced) && IsPlainTableText(NotReplaced));
 
 std::optional<std::string_view> LookupOldModel(std::string_view serial) {
     const std::string code = UpperAscii(CharSlice(serial, 9, 3));
-    for (const OldModelRow& row : OldModelCodes)
-        if (code == row.Code)
-            return row.Model;
-    return std::nullopt;
+    const auto row = std::find_if(OldModelCodes.begin(), OldModelCodes.end(),
+                                  [&](const OldModelRow& r) { return r.Code == code; });
+    if (row == OldModelCodes.end())
+        return std::nullopt;
+    return row->Model;
 }
 
 // A character that is not a single digit is no number and so matches no year.
 std::string_view OldYearText(std::string_view serial) {
     const std::string_view digit = CharSlice(serial, 3, 1);
-    if (digit.size() != 1)
-        return {};
-    for (const YearRow& row : OldYears)
-        if (digit.front() == row.Digit)
-            return row.Year;
-    return {};
+    const auto row = std::find_if(OldYears.begin(), OldYears.end(),
+                                  [&](const YearRow& r) { return digit == std::string_view(&r.Digit, 1); });
+    return row != OldYears.end() ? row->Year : std::string_view();
 }
 
 std::optional<std::string_view> LookupOldRegion(std::string_view regionKey) {
-    for (const RegionRow& row : OldRegionCodes)
-        if (regionKey == row.Key)
-            return row.Region;
-    return std::nullopt;
+    const auto row = std::find_if(OldRegionCodes.begin(), OldRegionCodes.end(),
+                                  [&](const RegionRow& r) { return r.Key == regionKey; });
+    if (row == OldRegionCodes.end())
+        return std::nullopt;
+    return row->Region;
 }
 
 bool IsOldReplacementSerial(std::string_view serial) {

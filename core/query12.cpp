@@ -5,6 +5,7 @@
 #include "core/text.hpp"
 #include "core/week_calendar.hpp"
 
+#include <algorithm>
 #include <array>
 
 namespace quenlio {
@@ -30,70 +31,43 @@ constexpr std::array<AutofillRow, 8> AutofillTable{{
 }};
 static_assert(AutofillTable.size() == 8);
 
-constexpr std::array<std::string_view, 5> HalfYearCodes{"F", "G", "H", "J", "K"};
+constexpr std::string_view Replaced = "是";
+constexpr std::string_view NotReplaced = "否(供参考)";
+static_assert(IsPlainTableText(Replaced) && IsPlainTableText(NotReplaced));
 
 } // namespace
 
-void NormalizeSerial(std::string_view text, std::string& out) {
-    out.assign(text);
-    for (char& c : out) {
-        c = UpperAsciiByte(c);
-        c = c == 'O' ? '0' : c;
-    }
-}
-
 std::string NormalizeSerial(std::string_view text) {
-    std::string out;
-    NormalizeSerial(text, out);
-    return out;
+    std::string serial = UpperAscii(text);
+    std::replace(serial.begin(), serial.end(), 'O', '0');
+    return serial;
 }
 
 std::optional<std::string_view> AutofillPartNumber(std::string_view serial) {
     const std::size_t length = CharCount(serial);
     const std::string_view lastFour = length >= 4 ? CharSlice(serial, length - 3, 4) : serial;
-    for (const AutofillRow& row : AutofillTable)
-        if (lastFour == row.ModelCode)
-            return row.PartNumber;
-    return std::nullopt;
+    const auto row = std::find_if(AutofillTable.begin(), AutofillTable.end(),
+                                  [&](const AutofillRow& r) { return r.ModelCode == lastFour; });
+    if (row == AutofillTable.end())
+        return std::nullopt;
+    return row->PartNumber;
 }
 
 bool CheckHalfYearCode(std::string_view serial) {
-    // The 4th character is byte 3 when the first three are ASCII; a code is one ASCII byte, so a
-    // longer 4th character never matches.
-    std::string_view code;
-    if (serial.size() >= 4 && static_cast<unsigned char>(serial[0] | serial[1] | serial[2]) < 0x80)
-        code = serial.substr(3, static_cast<unsigned char>(serial[3]) < 0x80 ? 1 : 0);
-    else
-        code = CharSlice(serial, 4, 1);
-    if (code.size() != 1)
-        return false;
-    const char upper = UpperAsciiByte(code[0]);
-    for (std::string_view known : HalfYearCodes)
-        if (upper == known[0])
-            return true;
-    return false;
-}
-
-void SerialQuery12(std::string_view serial, std::string_view partNumber, QueryResult& out) {
-    // assign() keeps the capacity each field already has, so a result used again allocates nothing.
-    out.ProductionDate.assign(ProductionDateText(serial));
-    if (const std::optional<CatalogueEntry> entry = LookupPartNumber(partNumber)) {
-        out.DeviceModel.assign(entry->DeviceModel);
-        out.SalesRegion.assign(entry->SalesRegion);
-        out.Carrier.assign(entry->Carrier);
-    } else {
-        out.DeviceModel.clear();
-        out.SalesRegion.clear();
-        out.Carrier.clear();
-    }
-    out.Factory.assign(FactoryForSerial(serial));
-    out.AfterSalesReplacement.assign(IsReplacementSerial(serial) ? std::string_view("是")
-                                                                 : std::string_view("否(供参考)"));
+    // The week calendar knows the half-year codes: each gives at least its year label.
+    return !DecodeProductionDate(serial).empty();
 }
 
 QueryResult SerialQuery12(std::string_view serial, std::string_view partNumber) {
     QueryResult result; // every field starts empty
-    SerialQuery12(serial, partNumber, result);
+    result.ProductionDate = DecodeProductionDate(serial);
+    if (const std::optional<CatalogueEntry> entry = LookupPartNumber(partNumber)) {
+        result.DeviceModel = entry->DeviceModel;
+        result.SalesRegion = entry->SalesRegion;
+        result.Carrier = entry->Carrier;
+    }
+    result.Factory = FactoryForSerial(serial);
+    result.AfterSalesReplacement = IsReplacementSerial(serial) ? Replaced : NotReplaced;
     return result;
 }
 

@@ -12,8 +12,6 @@ namespace quenlio {
 // `text` with ASCII a-z upper-cased, then every "O" turned into the digit "0".
 // Every other byte is kept, so the character count never changes.
 std::string NormalizeSerial(std::string_view text);
-// The same into `out`, reusing its buffer.
-void NormalizeSerial(std::string_view text, std::string& out);
 
 // The part number that the serial's last four characters stand for (eight model
 // codes of the autofill table), or none for every other serial.
@@ -26,9 +24,5 @@ bool CheckHalfYearCode(std::string_view serial);
 // Decodes a serial and a part number into every field of the result, starting from
 // empty fields: production week, catalogue texts, factory and replacement flag.
 QueryResult SerialQuery12(std::string_view serial, std::string_view partNumber);
-
-// The same decoding into `out`, every field overwritten. The fields' buffers are reused, so a
-// caller that keeps one result for many queries performs no allocation once they have grown.
-void SerialQuery12(std::string_view serial, std::string_view partNumber, QueryResult& out);
 
 } // namespace quenlio

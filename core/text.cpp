@@ -1,8 +1,5 @@
 #include "core/text.hpp"
 
-#include <cstdint>
-#include <cstring>
-
 namespace quenlio {
 
 namespace {
@@ -46,23 +43,11 @@ std::size_t CharLengthAt(std::string_view text, std::size_t pos) {
     return length;
 }
 
-// Serials and part numbers are nearly always plain ASCII: one byte, one character, without the
-// checks of a longer sequence.
-std::size_t NextChar(std::string_view text, std::size_t pos) {
-    return static_cast<unsigned char>(text[pos]) < 0x80 ? pos + 1 : pos + CharLengthAt(text, pos);
-}
-
 } // namespace
 
 std::size_t CharCount(std::string_view text) {
-    std::size_t count = 0, pos = 0;
-    // Eight ASCII bytes at a time are eight characters.
-    for (std::uint64_t word; pos + 8 <= text.size(); pos += 8, count += 8) {
-        std::memcpy(&word, text.data() + pos, sizeof word);
-        if ((word & 0x8080808080808080u) != 0)
-            break;
-    }
-    for (; pos < text.size(); pos = NextChar(text, pos))
+    std::size_t count = 0;
+    for (std::size_t pos = 0; pos < text.size(); pos += CharLengthAt(text, pos))
         ++count;
     return count;
 }
@@ -72,17 +57,17 @@ std::string_view CharSlice(std::string_view text, std::size_t first, std::size_t
         return {};
     std::size_t pos = 0;
     for (std::size_t skipped = 1; skipped < first && pos < text.size(); ++skipped)
-        pos = NextChar(text, pos);
+        pos += CharLengthAt(text, pos);
     std::size_t end = pos;
     for (std::size_t taken = 0; taken < count && end < text.size(); ++taken)
-        end = NextChar(text, end);
+        end += CharLengthAt(text, end);
     return text.substr(pos, end - pos);
 }
 
 std::string UpperAscii(std::string_view text) {
     std::string out(text);
-    for (char& c : out)
-        c = UpperAsciiByte(c);
+    std::transform(out.begin(), out.end(), out.begin(),
+                   [](char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c; });
     return out;
 }
 

@@ -10,8 +10,4 @@ namespace quenlio {
 // not list; the empty text for any other 4th character.
 std::string DecodeProductionDate(std::string_view serial);
 
-// The same text as DecodeProductionDate, as a view of a table built once for all: valid for the
-// whole run, and no copy is made.
-std::string_view ProductionDateText(std::string_view serial);
-
 } // namespace quenlio

@@ -1,5 +1,5 @@
-// The reusing query and the byte-level shortcuts of the decoding steps, checked against the
-// value-returning query and against the steps written plainly with characters counted.
+// The decoding steps on serials as typed and as garbled, checked against the steps written out
+// with characters counted, and the catalogue lookup on part numbers of every shape.
 #include "core/catalogue.hpp"
 #include "core/checks.hpp"
 #include "core/query12.hpp"
@@ -52,56 +52,6 @@ std::vector<std::string> SeededSerials(std::size_t count) {
     return serials;
 }
 
-// A result whose every field held a longer text than any decoding gives.
-QueryResult LongTexts() {
-    const std::string filler(200, 'x');
-    return {filler, filler, filler, filler, filler, filler};
-}
-
-TEST(SerialQuery12Reuse, EqualsTheValueQueryForEveryCatalogueKey) {
-    const std::vector<std::string> serials{"DNPHX0A1DTF9", "f1qkyabcdefg", "C7GJ1", "", "中国人DTDR"};
-    QueryResult reused = LongTexts();
-    for (const CatalogueEntry& entry : PartNumberCatalogue()) {
-        for (const std::string& serial : serials) {
-            SerialQuery12(serial, entry.Key, reused);
-            const QueryResult expected = SerialQuery12(serial, entry.Key);
-            ASSERT_EQ(reused, expected) << serial << " " << entry.Key;
-            EXPECT_EQ(reused.DeviceModel, entry.DeviceModel);
-            EXPECT_EQ(reused.SalesRegion, entry.SalesRegion);
-            EXPECT_EQ(reused.Carrier, entry.Carrier);
-        }
-    }
-}
-
-TEST(SerialQuery12Reuse, OverwritesEveryFieldOfAResultThatHeldLongerTexts) {
-    const std::vector<std::string> parts{"MD239CH",   "md235zp",  "",          "ZZZ",
-                                         "MD239CH中", "中D239CH", "MD235ZPXYZ"};
-    const std::vector<std::string> serials = SeededSerials(3000);
-    for (std::size_t i = 0; i < serials.size(); ++i) {
-        const std::string& part = parts[i % parts.size()];
-        QueryResult reused = LongTexts();
-        SerialQuery12(serials[i], part, reused);
-        ASSERT_EQ(reused, SerialQuery12(serials[i], part)) << i;
-        // Kept across queries: an unknown part number must empty the catalogue fields again.
-        SerialQuery12(serials[i], "ZZZ", reused);
-        ASSERT_EQ(reused, SerialQuery12(serials[i], "ZZZ")) << i;
-        EXPECT_TRUE(reused.DeviceModel.empty());
-    }
-}
-
-TEST(SerialQuery12Reuse, AllocatesNothingOnceTheFieldsHaveGrown) {
-    QueryResult reused = LongTexts();
-    const std::vector<const char*> before{reused.DeviceModel.data(), reused.ProductionDate.data(),
-                                          reused.SalesRegion.data(), reused.Carrier.data(),
-                                          reused.Factory.data(),     reused.AfterSalesReplacement.data()};
-    for (const std::string& serial : SeededSerials(200))
-        SerialQuery12(serial, "MD235ZP", reused);
-    const std::vector<const char*> after{reused.DeviceModel.data(), reused.ProductionDate.data(),
-                                         reused.SalesRegion.data(), reused.Carrier.data(),
-                                         reused.Factory.data(),     reused.AfterSalesReplacement.data()};
-    EXPECT_EQ(after, before);
-}
-
 // The steps as plainly defined: characters counted, pieces upper-cased, then compared.
 std::string PlainFactory(std::string_view serial) {
     const std::string prefix = UpperAscii(CharSlice(serial, 1, 2));
@@ -118,31 +68,27 @@ bool PlainHalfYear(std::string_view serial) {
     return code == "F" || code == "G" || code == "H" || code == "J" || code == "K";
 }
 
-TEST(SerialSteps, ByteShortcutsAgreeWithCountedCharacters) {
+TEST(SerialSteps, AgreeWithCountedCharactersOnGarbledSerials) {
     for (const std::string& serial : SeededSerials(20000)) {
         ASSERT_EQ(FactoryForSerial(serial), PlainFactory(serial)) << serial;
         ASSERT_EQ(IsReplacementSerial(serial), PlainReplacement(serial)) << serial;
         ASSERT_EQ(CheckHalfYearCode(serial), PlainHalfYear(serial)) << serial;
         // A known half-year gives a date; the date text is the year label, perhaps with a week.
-        const std::string_view date = ProductionDateText(serial);
-        ASSERT_EQ(date.empty(), !PlainHalfYear(serial)) << serial;
-        ASSERT_EQ(DecodeProductionDate(serial), date) << serial;
+        ASSERT_EQ(DecodeProductionDate(serial).empty(), !PlainHalfYear(serial)) << serial;
     }
 }
 
-TEST(ProductionDateText, ViewsOneTableThatOutlivesTheCall) {
-    const std::string_view first = ProductionDateText(std::string("DNPJ1X"));
-    EXPECT_EQ(first, "2012年07月01日-07月07日");
-    // The same week from another serial, in lower case, is the very same text.
-    EXPECT_EQ(ProductionDateText(std::string("C7Gj1")).data(), first.data());
-    EXPECT_EQ(ProductionDateText("中国人K1"), "2013年01月01日-01月05日");
-    EXPECT_EQ(ProductionDateText("DNPKY"), "2013年");
-    EXPECT_EQ(ProductionDateText("DNPK中"), "2013年");
-    EXPECT_EQ(ProductionDateText("DNPK\x80"), "2013年");
-    EXPECT_EQ(ProductionDateText("DNP"), "");
+TEST(DecodeProductionDate, CountsCharactersOfGarbledSerials) {
+    EXPECT_EQ(DecodeProductionDate("DNPJ1X"), "2012年07月01日-07月07日");
+    EXPECT_EQ(DecodeProductionDate("C7Gj1"), "2012年07月01日-07月07日");
+    EXPECT_EQ(DecodeProductionDate("中国人K1"), "2013年01月01日-01月05日");
+    EXPECT_EQ(DecodeProductionDate("DNPKY"), "2013年");
+    EXPECT_EQ(DecodeProductionDate("DNPK中"), "2013年");
+    EXPECT_EQ(DecodeProductionDate("DNPK\x80"), "2013年");
+    EXPECT_EQ(DecodeProductionDate("DNP"), "");
     // Characters are counted, not bytes: byte 3 of the second serial is the "H".
-    EXPECT_EQ(ProductionDateText("DN中H1"), "2012年01月01日-01月07日");
-    EXPECT_EQ(ProductionDateText("中H1x"), "");
+    EXPECT_EQ(DecodeProductionDate("DN中H1"), "2012年01月01日-01月07日");
+    EXPECT_EQ(DecodeProductionDate("中H1x"), "");
 }
 
 TEST(LookupBytes, FindsEveryKeyInAnyCaseAndIgnoresWhatFollowsTheSeventhCharacter) {
