@@ -44,11 +44,14 @@ protected:
     }
 
     // Runs the program in the scratch folder with `args` (shell words) and `input` on
-    // standard input; `out` may name another place for standard output.
-    Outcome Run(const std::string& args, const std::string& input = "", const std::string& out = "out.csv") {
+    // standard input; `out` may name another place for standard output, `before` is a shell
+    // command run first.
+    Outcome Run(const std::string& args, const std::string& input = "", const std::string& out = "out.csv",
+                const std::string& before = "true") {
         Write("stdin.txt", input);
-        const std::string command = "cd '" + m_dir.string() + "' && '" QUENLIO_DECODE_PATH "' " + args +
-                                    " < stdin.txt > " + out + " 2> err.txt";
+        const std::string command = "cd '" + m_dir.string() + "' && " + before +
+                                    " && '" QUENLIO_DECODE_PATH "' " + args + " < stdin.txt > " + out +
+                                    " 2> err.txt";
         const int raw = std::system(command.c_str());
         Outcome outcome;
         outcome.Status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
@@ -109,6 +112,22 @@ TEST_F(CliTest, FilesAndStandardInputAreReadInOrder) {
     EXPECT_EQ(records[1][0], "DNPH7ABCXYZ0");
     EXPECT_EQ(records[2][0], "5K923ABC8M9");
     EXPECT_EQ(records[3][0], "F1XK1ABCXYZW");
+}
+
+TEST_F(CliTest, ReadsMoreFilesThanMayBeOpenAtOnce) {
+    // At most 32 open files, and 100 of them named: each must be closed before the next is opened.
+    std::string names;
+    for (int i = 0; i < 100; ++i) {
+        const std::string name = "list" + std::to_string(i) + ".txt";
+        Write(name, i % 2 ? "DNPH7ABCXYZ0,MD239CH\n" : "5K923ABC8M9,MB496LL\n");
+        names += " " + name;
+    }
+    const Outcome run = Run(names, "", "out.csv", "ulimit -n 32");
+    EXPECT_EQ(run.Status, 0) << run.Err;
+    const auto records = Records(run.Out);
+    ASSERT_EQ(records.size(), 101u);
+    EXPECT_EQ(records[1][0], "5K923ABC8M9");
+    EXPECT_EQ(records[100][0], "DNPH7ABCXYZ0");
 }
 
 struct UsageCase {

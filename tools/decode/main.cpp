@@ -80,10 +80,19 @@ private:
     int m_error = 0;
 };
 
-struct Input {
-    std::string Name; // as given; "-" for standard input
-    int Fd = -1;
-};
+// Opens a file for reading; -1 with errno set when it cannot be read, EISDIR for a folder.
+int OpenForReading(const std::string& name) {
+    const int fd = ::open(name.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0)
+        return -1;
+    struct stat status {};
+    if (::fstat(fd, &status) == 0 && S_ISDIR(status.st_mode)) {
+        ::close(fd);
+        errno = EISDIR;
+        return -1;
+    }
+    return fd;
+}
 
 std::string Quoted(const std::string& name) {
     return "“" + name + "”";
@@ -119,37 +128,41 @@ int main(int argc, char* argv[]) {
     if (names.empty())
         names.emplace_back("-");
 
-    // Every file is opened before anything is written, so a wrong name costs no output.
-    std::vector<Input> inputs;
+    // Every file is tried before anything is written, so a wrong name costs no output. Each is
+    // opened again only when its turn comes and closed after it, so any number of files can be
+    // given: a thousand open at once would pass the system's limit.
+    const auto cannotRead = [](const std::string& name) {
+        PrintError("无法读取文件 " + Quoted(name) + ": " + std::strerror(errno));
+    };
     for (const std::string& name : names) {
-        Input input{name, STDIN_FILENO};
-        if (name != "-") {
-            input.Fd = ::open(name.c_str(), O_RDONLY | O_CLOEXEC);
-            if (input.Fd < 0) {
-                PrintError("无法读取文件 " + Quoted(name) + ": " + std::strerror(errno));
-                return 2;
-            }
-            struct stat status {};
-            if (::fstat(input.Fd, &status) == 0 && S_ISDIR(status.st_mode)) {
-                PrintError("无法读取文件 " + Quoted(name) + ": " + std::strerror(EISDIR));
-                return 2;
-            }
+        if (name == "-")
+            continue;
+        const int fd = OpenForReading(name);
+        if (fd < 0) {
+            cannotRead(name);
+            return 2;
         }
-        inputs.push_back(input);
+        ::close(fd);
     }
 
     FdSink sink;
     quenlio::batch::Decoder decoder(sink, withBom);
     std::vector<char> buffer(ReadBytes);
-    for (const Input& input : inputs) {
+    for (const std::string& name : names) {
+        const bool standardInput = name == "-";
+        const int fd = standardInput ? STDIN_FILENO : OpenForReading(name);
+        if (fd < 0) { // gone since it was tried: what came before it is written, then the error
+            cannotRead(name);
+            decoder.Flush();
+            return 2;
+        }
         decoder.BeginInput();
         for (;;) {
-            const ssize_t got = ::read(input.Fd, buffer.data(), buffer.size());
+            const ssize_t got = ::read(fd, buffer.data(), buffer.size());
             if (got < 0) {
                 if (errno == EINTR)
                     continue;
-                const std::string what =
-                    input.Name == "-" ? std::string("标准输入") : "文件 " + Quoted(input.Name);
+                const std::string what = standardInput ? std::string("标准输入") : "文件 " + Quoted(name);
                 PrintError("无法读取" + what + ": " + std::strerror(errno));
                 decoder.Flush();
                 return 2;
@@ -161,8 +174,8 @@ int main(int argc, char* argv[]) {
                 break;
         }
         decoder.EndInput();
-        if (input.Fd != STDIN_FILENO)
-            ::close(input.Fd);
+        if (!standardInput)
+            ::close(fd);
         if (sink.Failed())
             break;
     }
