@@ -15,7 +15,15 @@ namespace quenlio {
 
 namespace {
 
-// A picture or link label: an image or a link whose one action is the click.
+// Pictures that do nothing offer no action: a screen reader must not invite a press.
+bool IsClickable(const QWidget* widget) {
+    if (const auto* picture = qobject_cast<const Picture*>(widget))
+        return picture->isClickable();
+    return qobject_cast<const LinkLabel*>(widget) != nullptr;
+}
+
+// A picture or link label: an image or a link whose one action, when it has one, is the
+// click.
 class ClickableAccessible : public QAccessibleWidget {
 public:
     ClickableAccessible(QWidget* widget, QAccessible::Role role) : QAccessibleWidget(widget, role) {}
@@ -28,11 +36,14 @@ public:
         return QAccessibleWidget::text(t);
     }
 
-    QStringList actionNames() const override { return {pressAction()}; }
+    QStringList actionNames() const override {
+        return IsClickable(widget()) ? QStringList{pressAction()} : QStringList{};
+    }
 
     void doAction(const QString& actionName) override {
         // As a mouse click: nothing happens on a disabled or hidden control.
-        if (actionName == pressAction() && widget()->isEnabled() && widget()->isVisible())
+        if (actionName == pressAction() && IsClickable(widget()) && widget()->isEnabled() &&
+            widget()->isVisible())
             QMetaObject::invokeMethod(widget(), "clicked", Qt::QueuedConnection);
     }
 

@@ -1,7 +1,7 @@
 #include "ui/form1.hpp"
 
-#include "ui/links.hpp"
 #include "ui/controls.hpp"
+#include "ui/links.hpp"
 #include "ui/web.hpp"
 
 namespace quenlio {
@@ -15,7 +15,7 @@ Form1::Form1(QWidget* parent) : QWidget(parent) {
     Image1 = PlacePicture(this, "Image1", QStringLiteral(":/images/form1_about.svg"),
                           QStringLiteral("Quenlio 3.0.0，作者与网店地址，数据库截止2012.12.15"),
                           QRect(0, 0, 500, 399));
-    Image1->setHandPointer(true);
+    Image1->setClickable();
     connect(Image1, &Picture::clicked, this, &Form1::Image1_Click);
 }
 

@@ -1,7 +1,7 @@
 #include "ui/form2.hpp"
 
-#include "ui/links.hpp"
 #include "ui/controls.hpp"
+#include "ui/links.hpp"
 #include "ui/web.hpp"
 
 namespace quenlio {
@@ -19,7 +19,7 @@ Form2::Form2(QWidget* parent) : QWidget(parent) {
                      QRect(8, 8, 448, 240));
     Image2 = PlacePicture(this, "Image2", QStringLiteral(":/images/form2_click.svg"),
                           QStringLiteral("点击此处"), QRect(336, 258, 120, 34));
-    Image2->setHandPointer(true);
+    Image2->setClickable();
     connect(Image2, &Picture::clicked, this, &Form2::Image2_Click);
 }
 

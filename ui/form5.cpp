@@ -76,7 +76,7 @@ void Form5::BuildControls() {
 
     Image2 = PlacePicture(this, "Image2", QStringLiteral(":/images/banner.svg"),
                           QStringLiteral("欢迎光临Morlane的小店"), QRect(0, 0, 466, 56));
-    Image2->setHandPointer(true);
+    Image2->setClickable();
 
     // Inputs: serial, part number, and where to find them.
     Frame1 = MakeFrame(this, "Frame1", QStringLiteral("信息输入"), QRect(6, 60, 454, 86));
@@ -164,6 +164,9 @@ void Form5::BuildControls() {
     setTabOrder(Command3, Text11);
     setTabOrder(Text11, Command6);
     setTabOrder(Command6, Command7);
+    // The banner and "返回" come after everything the query needs.
+    setTabOrder(Command7, Image2);
+    setTabOrder(Image2, Label9);
 }
 
 void Form5::Text1_Change() {

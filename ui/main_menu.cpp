@@ -1,8 +1,8 @@
 #include "ui/main_menu.hpp"
 
+#include "ui/controls.hpp"
 #include "ui/links.hpp"
 #include "ui/screens.hpp"
-#include "ui/controls.hpp"
 #include "ui/web.hpp"
 
 namespace quenlio {
@@ -30,9 +30,11 @@ Main::Main(QWidget* parent) : QWidget(parent) {
     Image5 = PlacePicture(this, "Image5", QStringLiteral(":/images/main_contact.svg"),
                           QStringLiteral("旺旺：morlane.example 和我联系"), QRect(212, 316, 184, 44));
 
+    // The clickable ones take the focus with Tab in the order they are read, the title
+    // stays out. The contact badge keeps the normal pointer, as it always has.
     for (Picture* clickable : {Image2, Image3, Image7, Image6, Image4})
-        clickable->setHandPointer(true);
-    // The contact badge reacts to a click but keeps the normal pointer, as it always has.
+        clickable->setClickable();
+    Image5->setClickable(Picture::Pointer::Normal);
 
     connect(Image2, &Picture::clicked, this, &Main::Image2_Click);
     connect(Image3, &Picture::clicked, this, &Main::Image3_Click);
