@@ -1,11 +1,14 @@
-// The pictures that lead to web pages: one address per click, nothing else changed; the
-// pictures that lead nowhere open nothing; the pointer tells the two apart.
+// The pictures that lead to web pages: one address per click, nothing else changed, and
+// one action for a double-click; the pictures that lead nowhere open nothing; the pointer
+// tells the two apart.
 #include "shell_helpers.hpp"
 
 #include "ui/dialogs.hpp"
 #include "ui/links.hpp"
 #include "ui/web.hpp"
 
+#include <QStyleHints>
+#include <QWindow>
 #include <QtTest>
 
 using namespace quenlio;
@@ -52,6 +55,75 @@ private slots:
         QCOMPARE(FindScreen(Screen(screen)), opened);
         QVERIFY(link->isVisible());
         QVERIFY(link->isEnabled());
+        QVERIFY(dialogs.shown().empty());
+    }
+
+    // A double-click acts once. Both clicks come through the window system, within the
+    // double-click time and at one place on the screen; the second lands on whatever is
+    // under the pointer by then: the same control, or one of the screen the first click
+    // opened. A click after the double-click time acts again.
+    void doubleClickActsOnce_data() {
+        QTest::addColumn<int>("screen");
+        QTest::addColumn<QString>("control");
+        QTest::addColumn<int>("landsOn");
+        QTest::addColumn<QString>("landsOnControl");
+        QTest::addColumn<QStringList>("pages");
+        QTest::addColumn<QStringList>("screens");
+        QTest::newRow("Form2 点击此处, on itself")
+            << int(Screen::Form2) << "Image2" << int(Screen::Form2) << "Image2"
+            << QStringList{links::ReleaseThreadPage} << QStringList{"Form2"};
+        QTest::newRow("Form5 返回, on the menu's 12-character picture")
+            << int(Screen::Form5) << "Label9" << int(Screen::Main) << "Image2" << QStringList{}
+            << QStringList{"Main"};
+        QTest::newRow("Main 12-character picture, on Form5's 查看方法")
+            << int(Screen::Main) << "Image2" << int(Screen::Form5) << "Command2" << QStringList{}
+            << QStringList{"Form5"};
+        QTest::newRow("Main 关于, on the About picture")
+            << int(Screen::Main) << "Image6" << int(Screen::Form1) << "Image1" << QStringList{}
+            << QStringList{"Main", "Form1"};
+    }
+
+    void doubleClickActsOnce() {
+        QFETCH(int, screen);
+        QFETCH(QString, control);
+        QFETCH(int, landsOn);
+        QFETCH(QString, landsOnControl);
+        QFETCH(QStringList, pages);
+        QFETCH(QStringList, screens);
+        web::Hook web;
+        dialogs::Hook dialogs;
+        QWidget* first = OpenScreen(Screen(screen));
+        QVERIFY(QTest::qWaitForWindowExposed(first));
+        QWidget* clicked = first->findChild<QWidget*>(control);
+        QVERIFY(clicked);
+        const QPoint pointer = clicked->mapToGlobal(clicked->rect().center());
+
+        // A left click on `target` at the pointer's place on the screen, at `time` ms.
+        auto click = [&](QWidget* target, int time) {
+            QWindow* window = target->window()->windowHandle();
+            const QPointF local = target->mapTo(target->window(), QPointF(target->rect().center()));
+            qt_handleMouseEvent(window, local, pointer, Qt::LeftButton, Qt::LeftButton,
+                                QEvent::MouseButtonPress, Qt::NoModifier, time);
+            qt_handleMouseEvent(window, local, pointer, Qt::NoButton, Qt::LeftButton,
+                                QEvent::MouseButtonRelease, Qt::NoModifier, time + 20);
+        };
+        const int interval = QGuiApplication::styleHints()->mouseDoubleClickInterval();
+        const int start = QTest::lastMouseTimestamp + 10 * interval;
+        QTest::lastMouseTimestamp = start + 10 * interval;
+
+        click(clicked, start);
+        QWidget* second = FindScreen(Screen(landsOn));
+        QVERIFY(second);
+        QWidget* landing = second->findChild<QWidget*>(landsOnControl);
+        QVERIFY(landing);
+        click(landing, start + interval / 2);
+        Settle();
+        QCOMPARE(web.opened(), pages);
+        QCOMPARE(OpenScreenNames(), screens);
+
+        click(landing, start + 3 * interval);
+        Settle();
+        QVERIFY(web.opened() != pages || OpenScreenNames() != screens);
         QVERIFY(dialogs.shown().empty());
     }
 
