@@ -1,7 +1,8 @@
 #!/usr/bin/python3
 """Drives the real quenlio program with X key events and reads it back through AT-SPI,
 as a screen reader would: roles, names and states of every control, a full query, the
-activation frame, a rejected half-year code, and the way to the other screens.
+activation frame, a rejected half-year code, and the way to the other screens. From
+start-up to About it uses the keyboard alone: no click, and no window raised for it.
 
 Usage: atspi_screens.py PATH_TO_QUENLIO  (inside an X display with a window manager and
 an AT-SPI bus; run_atspi.sh sets those up)."""
@@ -127,6 +128,31 @@ def activate(program, window):
     wait_for(lambda: "active" in states(window), f"'{window.name}' to be active")
 
 
+def keyboard_focus(window):
+    """Waits for `window` to have the keyboard focus by itself, as the window manager
+    gives it to a screen that opens or comes back: a keyboard user has no other way."""
+    wait_for(lambda: "active" in states(window), f"'{window.name}' to take the keyboard focus")
+
+
+def focused(controls):
+    return next((acc for accs in controls.values() for acc in accs if "focused" in states(acc)), None)
+
+
+def actions(acc):
+    return [acc.queryAction().getName(i) for i in range(acc.queryAction().nActions)]
+
+
+def assert_inert(acc):
+    """A picture or label that does nothing: out of the Tab chain, nothing to press."""
+    assert_states(acc, absent=("focusable",))
+    check(not actions(acc), f"'{acc.name}' offers the actions {actions(acc)}")
+
+
+def assert_pressable(acc):
+    assert_states(acc, present=("focusable",))
+    check(actions(acc) == ["Press"], f"'{acc.name}' offers the actions {actions(acc)}, not Press")
+
+
 def check_named_tree(window):
     """Every control shows its role, a name and its states; no anonymous panes. Returns
     the controls by (role, name), read once: every read is a round trip on the bus."""
@@ -165,6 +191,19 @@ def tab_to(target, limit=30):
     check("focused" in states(target), f"Tab never reaches '{target.name}'")
 
 
+def tab_order_to(controls, target, limit=30):
+    """Presses Tab until `target` has the focus; returns the controls it passed through."""
+    passed = []
+    for _ in range(limit):
+        now = wait_for(lambda: focused(controls), "a control with the focus")
+        if now == target:
+            return passed
+        passed.append(now)
+        keys("Tab")
+        wait_for(lambda: focused(controls) not in (None, now), "the focus to move on")
+    raise Failure(f"Tab never reaches '{target.name}'")
+
+
 def read_dialog(program):
     box = wait_for(lambda: program.dialogs(), "a message box")
     check(len(box) == 1, f"{len(box)} message boxes are up, not one")
@@ -180,8 +219,41 @@ def run(binary):
     try:
         started = time.monotonic()
         form5 = program.window(FORM5)
-        activate(program, form5)
+        keyboard_focus(form5)
         check(len(program.windows()) == 1, "more than one screen is open at start-up")
+
+        # The keyboard alone, from start-up: Tab passes the inputs and buttons first, then
+        # the shop banner and "返回"; Enter on "返回" opens the menu in place of Form5.
+        first = check_named_tree(form5)
+        banner = control(first, "image", "欢迎光临Morlane的小店")
+        back = control(first, "link", "返回")
+        assert_pressable(banner)
+        assert_pressable(back)
+        for (role, name), accs in first.items():
+            if role == "image" and "iPhone" in name:
+                assert_inert(accs[0])
+        wait_for(lambda: "focused" in states(control(first, "text", "序列号(12位)")), "the focus in the serial box")
+        passed = tab_order_to(first, back)
+        check(passed[-1] == banner, f"the banner is not just before 返回: {[a.name for a in passed]}")
+        check(all(a.getRoleName() in ("text", "push button") for a in passed[:-1]),
+              f"Tab reaches the banner before an input or button: {[a.name for a in passed]}")
+        check("查看方法" in [a.name for a in passed], "Tab passed the button 查看方法 by")
+        keys("Return")
+        menu = program.window(MAIN)
+        wait_for(lambda: all(w.name != FORM5 for w in program.windows()), "Form5 to close")
+        keyboard_focus(menu)
+
+        # On the menu the title is a picture only; Space on the 12-character models opens
+        # a fresh Form5 and closes the menu.
+        menu_tree = check_named_tree(menu)
+        assert_inert(control(menu_tree, "image", "请选择设备型号"))
+        models12 = control(menu_tree, "image", "iPhone4S、iPhone5、iPhone4(8GB)")
+        assert_pressable(models12)
+        tab_to(models12)
+        keys("space")
+        form5 = program.window(FORM5)
+        wait_for(lambda: all(w.name != MAIN for w in program.windows()), "the menu to close")
+        keyboard_focus(form5)
         tree = check_named_tree(form5)
 
         text1 = control(tree, "text", "序列号(12位)")
@@ -281,11 +353,13 @@ def run(binary):
         tab_to(command2)
         keys("KP_Enter")
         form4 = program.window(FORM4)
-        check_named_tree(form4)
-        activate(program, form4)
+        for (role, _), accs in check_named_tree(form4).items():
+            if role in ("image", "label"):
+                assert_inert(accs[0])
+        keyboard_focus(form4)
         keys("alt+F4")
         wait_for(lambda: all(w.name != FORM4 for w in program.windows()), "the where-to-find screen to close")
-        activate(program, form5)
+        keyboard_focus(form5)
         check(text_of(results["设备型号"]) == expected["设备型号"], "closing Form4 changed Form5")
 
         # A rejected half-year code: exactly one message, read and closed with the keyboard.
@@ -304,24 +378,40 @@ def run(binary):
         assert_states(text2, absent=("enabled",))
         assert_states(command1, absent=("enabled",))
         assert_states(command3, absent=("enabled",))
-        elapsed = time.monotonic() - started
 
-        # "返回" pressed from the screen reader leads to the menu; Form5 closes.
-        control(tree, "link", "返回").queryAction().doAction(0)
+        # Back to the menu with the keyboard, and About from it with Enter; About's
+        # picture, a link to the shop, has the focus at once.
+        back = control(tree, "link", "返回")
+        tab_to(back)
+        keys("Return")
         menu = program.window(MAIN)
         wait_for(lambda: all(w.name != FORM5 for w in program.windows()), "Form5 to close")
+        keyboard_focus(menu)
         menu_tree = check_named_tree(menu)
         images = [a for (role, _), accs in menu_tree.items() if role == "image" for a in accs]
         check(len(images) == 7, f"the menu has {len(images)} pictures, not seven")
+        for image in images:
+            if image.name != "请选择设备型号":
+                assert_pressable(image)
+        tab_to(control(menu_tree, "image", "关于"))
+        keys("Return")
+        about = program.window("关于")
+        keyboard_focus(about)
+        about_picture = next(iter(check_named_tree(about).values()))[0]
+        wait_for(lambda: "focused" in states(about_picture), "the focus on the About picture")
+        keys("alt+F4")
+        wait_for(lambda: all(w.name != "关于" for w in program.windows()), "'关于' to close")
+        keyboard_focus(menu)
+        keyboard_elapsed = time.monotonic() - started
 
-        # About and Instructions open beside the menu and close with the window manager.
-        for picture, title in (("关于", "关于"), ("说明", "说明")):
-            control(menu_tree, "image", picture).queryAction().doAction(0)
-            screen = program.window(title)
-            check_named_tree(screen)
-            activate(program, screen)
-            keys("alt+F4")
-            wait_for(lambda: all(w.name != title for w in program.windows()), f"'{title}' to close")
+        # Instructions, pressed from the screen reader, open beside the menu and close
+        # with the window manager.
+        control(menu_tree, "image", "说明").queryAction().doAction(0)
+        screen = program.window("说明")
+        check_named_tree(screen)
+        activate(program, screen)
+        keys("alt+F4")
+        wait_for(lambda: all(w.name != "说明" for w in program.windows()), "'说明' to close")
         activate(program, menu)
 
         # The 11-character screen, from the menu picture naming its models, used from the
@@ -351,7 +441,8 @@ def run(binary):
         for name, value in expected3.items():
             check(text_of(box3[name]) == value, f"Form3 {name} reads '{text_of(box3[name])}', not '{value}'")
 
-        print(f"AT-SPI walk of Form5 took {elapsed:.1f} s, of all six screens {time.monotonic() - started:.1f} s")
+        print(f"AT-SPI walk from start-up to About took {keyboard_elapsed:.1f} s, "
+              f"of all six screens {time.monotonic() - started:.1f} s")
     finally:
         program.stop()
 
