@@ -5,7 +5,6 @@
 #include <algorithm>
 #include <array>
 #include <cstdint>
-#include <numeric>
 #include <string>
 
 namespace quenlio {
@@ -479,20 +478,31 @@ static_assert(std::all_of(Catalogue.begin(), Catalogue.end(), [](const Catalogue
 
 constexpr std::size_t LongestKey = 7;
 
-// The positions of the catalogue's rows in the order of their keys, sorted by the compiler, so a
-// lookup is a binary search while the rows stay grouped by suffix and line.
-constexpr std::array<std::uint16_t, Catalogue.size()> ByKey = [] {
-    std::array<std::uint16_t, Catalogue.size()> order{};
-    std::iota(order.begin(), order.end(), std::uint16_t{0});
-    std::sort(order.begin(), order.end(),
-              [](std::uint16_t a, std::uint16_t b) { return Catalogue[a].Key < Catalogue[b].Key; });
-    return order;
+struct KeyIndex {
+    std::string_view Key;
+    std::uint16_t Row; // position in Catalogue
+};
+
+// Keys compared character by character: a key of at most seven characters differs from most
+// others within its first few, where a call to memcmp would cost more than the comparison.
+constexpr bool KeyLess(std::string_view a, std::string_view b) {
+    return std::lexicographical_compare(a.begin(), a.end(), b.begin(), b.end());
+}
+
+// The keys in order, sorted by the compiler, so a lookup is a binary search over them while the
+// rows stay grouped by suffix and line.
+constexpr std::array<KeyIndex, Catalogue.size()> ByKey = [] {
+    std::array<KeyIndex, Catalogue.size()> index{};
+    for (std::size_t i = 0; i < Catalogue.size(); ++i)
+        index[i] = {Catalogue[i].Key, static_cast<std::uint16_t>(i)};
+    std::sort(index.begin(), index.end(),
+              [](const KeyIndex& a, const KeyIndex& b) { return KeyLess(a.Key, b.Key); });
+    return index;
 }();
 // A key equal to another would hide one of the two.
 static_assert(std::adjacent_find(ByKey.begin(), ByKey.end(),
-                                 [](std::uint16_t a, std::uint16_t b) {
-                                     return Catalogue[a].Key == Catalogue[b].Key;
-                                 }) == ByKey.end(),
+                                 [](const KeyIndex& a, const KeyIndex& b) { return a.Key == b.Key; }) ==
+                  ByKey.end(),
               "catalogue keys must be unique");
 
 } // namespace
@@ -505,10 +515,10 @@ std::optional<CatalogueEntry> LookupPartNumber(std::string_view partNumber) {
     const std::string key = UpperAscii(CharSlice(partNumber, 1, LongestKey));
     const auto found =
         std::lower_bound(ByKey.begin(), ByKey.end(), key,
-                         [](std::uint16_t row, const std::string& k) { return Catalogue[row].Key < k; });
-    if (found == ByKey.end() || Catalogue[*found].Key != key)
+                         [](const KeyIndex& index, std::string_view k) { return KeyLess(index.Key, k); });
+    if (found == ByKey.end() || found->Key != key)
         return std::nullopt;
-    return Catalogue[*found];
+    return Catalogue[found->Row];
 }
 
 } // namespace quenlio

@@ -64,6 +64,16 @@ std::string_view CharSlice(std::string_view text, std::size_t first, std::size_t
     return text.substr(pos, end - pos);
 }
 
+bool IsWellFormedUtf8(std::string_view text) {
+    for (std::size_t pos = 0; pos < text.size();) {
+        const std::size_t length = CharLengthAt(text, pos);
+        if (length == 1 && static_cast<unsigned char>(text[pos]) >= 0x80)
+            return false;
+        pos += length;
+    }
+    return true;
+}
+
 std::string UpperAscii(std::string_view text) {
     std::string out(text);
     std::transform(out.begin(), out.end(), out.begin(),

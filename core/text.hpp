@@ -16,6 +16,9 @@ std::size_t CharCount(std::string_view text);
 // Positions beyond the end yield only the characters that exist, possibly none.
 std::string_view CharSlice(std::string_view text, std::size_t first, std::size_t count);
 
+// True when no byte of `text` is part of a malformed sequence.
+bool IsWellFormedUtf8(std::string_view text);
+
 // `text` with ASCII a-z turned into A-Z; every other byte is kept as it is.
 std::string UpperAscii(std::string_view text);
 

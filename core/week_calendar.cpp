@@ -96,7 +96,7 @@ static_assert(
 
 } // namespace
 
-std::string DecodeProductionDate(std::string_view serial) {
+std::string_view DecodeProductionDate(std::string_view serial) {
     const std::string halfCode = UpperAscii(CharSlice(serial, 4, 1));
     const auto half = std::find_if(HalfYears.begin(), HalfYears.end(),
                                    [&](const HalfYear& h) { return h.Code == halfCode; });
@@ -106,9 +106,9 @@ std::string DecodeProductionDate(std::string_view serial) {
     const std::string weekCode = UpperAscii(CharSlice(serial, 5, 1));
     const std::size_t week = weekCode.size() == 1 ? WeekCodes.find(weekCode.front()) : std::string_view::npos;
     if (week >= half->WeeksListed)
-        return std::string(half->YearLabel);
+        return half->YearLabel;
     const DateText& date = Weeks[static_cast<std::size_t>(half - HalfYears.begin())].Dates[week];
-    return std::string(date.data(), date.size());
+    return std::string_view(date.data(), date.size());
 }
 
 } // namespace quenlio

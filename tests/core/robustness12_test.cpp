@@ -99,7 +99,7 @@ void CheckSerialRules(const std::string& serial) {
     EXPECT_EQ(normal.find_first_of("abcdefghijklmnopqrstuvwxyzO"), std::string::npos);
     EXPECT_EQ(NormalizeSerial(normal), normal);
 
-    const std::string date = DecodeProductionDate(serial);
+    const std::string_view date = DecodeProductionDate(serial);
     EXPECT_EQ(date.empty(), !CheckHalfYearCode(serial));
     if (!date.empty()) {
         EXPECT_TRUE(date.size() == 7 || date.size() == 28) << date;

@@ -163,7 +163,7 @@ TEST(WeekCalendarCodes, ZeroAndUnusedLettersGiveTheYearForEveryHalfYear) {
 TEST(WeekCalendarCodes, OnlyFiveBytesNameAHalfYear) {
     int halfYears = 0;
     for (int byte = 0; byte < 256; ++byte) {
-        const std::string result = DecodeProductionDate(Serial(static_cast<char>(byte), '1'));
+        const std::string_view result = DecodeProductionDate(Serial(static_cast<char>(byte), '1'));
         if (!result.empty())
             ++halfYears;
     }

@@ -44,12 +44,12 @@ void SkipBlanks(std::string_view& text) {
 // RFC 4180 asks for quotes around a comma, a quote and a line break; a blank at either end
 // is quoted too, so that spreadsheets keep the trailing blanks of the texts.
 bool NeedsQuotes(std::string_view field) {
-    const auto endsInBlank = [](char c) {
+    const auto isBlank = [](char c) {
         return c == ' ' || c == '\t';
     };
     return std::any_of(field.begin(), field.end(),
                        [](char c) { return c == ',' || c == '"' || c == '\r' || c == '\n'; }) ||
-           (!field.empty() && (endsInBlank(field.front()) || endsInBlank(field.back())));
+           (!field.empty() && (isBlank(field.front()) || isBlank(field.back())));
 }
 
 } // namespace
@@ -101,22 +101,28 @@ void DecodeFields(const LineFields& fields, Row& row) {
 
 void AppendCsvField(std::string& out, std::string_view field) {
     const bool quoted = NeedsQuotes(field);
+    if (!quoted && IsWellFormedUtf8(field)) { // nearly every field: nothing to quote or replace
+        out += field;
+        return;
+    }
     if (quoted)
         out += '"';
-    while (!field.empty()) {
-        // ASCII other than the quote is copied a run at a time.
-        const auto run = std::find_if(field.begin(), field.end(), [](char c) {
-            return c == '"' || static_cast<unsigned char>(c) >= 0x80;
-        });
-        out.append(field.begin(), run);
-        field.remove_prefix(static_cast<std::size_t>(run - field.begin()));
-        if (field.empty())
-            break;
-        // A quote is doubled; a single byte of 0x80 and above is no well-formed character.
-        const std::string_view character = CharSlice(field, 1, 1);
-        out += character == "\"" ? std::string_view("\"\"") : character.size() == 1 ? Replacement : character;
-        field.remove_prefix(character.size());
+    // Bytes are copied as they stand a run at a time, up to a quote, which is doubled, or a byte
+    // that starts no well-formed character, which becomes U+FFFD.
+    std::size_t run = 0;
+    while (run < field.size()) {
+        const unsigned char byte = static_cast<unsigned char>(field[run]);
+        const std::size_t length = byte < 0x80 ? 1 : CharSlice(field.substr(run), 1, 1).size();
+        if (byte != '"' && (byte < 0x80 || length > 1)) {
+            run += length;
+            continue;
+        }
+        out.append(field.substr(0, run));
+        out += byte == '"' ? std::string_view("\"\"") : Replacement;
+        field.remove_prefix(run + 1);
+        run = 0;
     }
+    out.append(field);
     if (quoted)
         out += '"';
 }
