@@ -1,14 +1,12 @@
 // quenlio-decode: decodes a list of serial and part numbers into CSV, one row per line.
 #include "tools/decode/batch.hpp"
+#include "tools/decode/system_io.hpp"
 
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
-#include <fcntl.h>
 #include <string>
 #include <string_view>
-#include <sys/stat.h>
-#include <unistd.h>
 #include <vector>
 
 #ifndef QUENLIO_VERSION
@@ -61,7 +59,8 @@ class FdSink : public quenlio::batch::Decoder::Sink {
 public:
     void Write(std::string_view block) override {
         while (!m_failed && !block.empty()) {
-            const ssize_t written = ::write(STDOUT_FILENO, block.data(), block.size());
+            const long written =
+                quenlio::decode::WriteSome(quenlio::decode::StandardOutput, block.data(), block.size());
             if (written < 0) {
                 if (errno == EINTR)
                     continue;
@@ -80,20 +79,6 @@ private:
     int m_error = 0;
 };
 
-// Opens a file for reading; -1 with errno set when it cannot be read, EISDIR for a folder.
-int OpenForReading(const std::string& name) {
-    const int fd = ::open(name.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0)
-        return -1;
-    struct stat status {};
-    if (::fstat(fd, &status) == 0 && S_ISDIR(status.st_mode)) {
-        ::close(fd);
-        errno = EISDIR;
-        return -1;
-    }
-    return fd;
-}
-
 std::string Quoted(const std::string& name) {
     return "“" + name + "”";
 }
@@ -101,11 +86,13 @@ std::string Quoted(const std::string& name) {
 } // namespace
 
 int main(int argc, char* argv[]) {
+    namespace io = quenlio::decode;
+    io::PrepareStandardStreams();
     bool withBom = false;
     bool optionsDone = false;
     std::vector<std::string> names;
-    for (int i = 1; i < argc; ++i) {
-        const std::string_view arg = argv[i];
+    for (const std::string& argument : io::Arguments(argc, argv)) {
+        const std::string_view arg = argument;
         if (!optionsDone && arg.size() > 1 && arg.front() == '-') {
             if (arg == "--") {
                 optionsDone = true;
@@ -137,12 +124,12 @@ int main(int argc, char* argv[]) {
     for (const std::string& name : names) {
         if (name == "-")
             continue;
-        const int fd = OpenForReading(name);
+        const int fd = io::OpenForReading(name);
         if (fd < 0) {
             cannotRead(name);
             return 2;
         }
-        ::close(fd);
+        io::Close(fd);
     }
 
     FdSink sink;
@@ -150,7 +137,7 @@ int main(int argc, char* argv[]) {
     std::vector<char> buffer(ReadBytes);
     for (const std::string& name : names) {
         const bool standardInput = name == "-";
-        const int fd = standardInput ? STDIN_FILENO : OpenForReading(name);
+        const int fd = standardInput ? io::StandardInput : io::OpenForReading(name);
         if (fd < 0) { // gone since it was tried: what came before it is written, then the error
             cannotRead(name);
             decoder.Flush();
@@ -158,7 +145,7 @@ int main(int argc, char* argv[]) {
         }
         decoder.BeginInput();
         for (;;) {
-            const ssize_t got = ::read(fd, buffer.data(), buffer.size());
+            const long got = io::ReadSome(fd, buffer.data(), buffer.size());
             if (got < 0) {
                 if (errno == EINTR)
                     continue;
@@ -175,7 +162,7 @@ int main(int argc, char* argv[]) {
         }
         decoder.EndInput();
         if (!standardInput)
-            ::close(fd);
+            io::Close(fd);
         if (sink.Failed())
             break;
     }
