@@ -1,0 +1,120 @@
+#!/usr/bin/env bash
+# The Windows build under Wine, inside scripts/with-display: the core, decoder and screen
+# suites built for Windows, then what only Windows has: the page opener's command
+# interpreter, and the decoder's binary streams and wide file names, against the Linux build.
+# Usage: under_wine.sh BUILD_WINDOWS_DIR [SCREENSHOT_DIR]
+set -euo pipefail
+out=$(cd "$1" && pwd)
+shots=${2:-}
+scratch=$(mktemp -d)
+fail() { echo "FAIL: $*" >&2; exit 1; }
+say() { printf 'wine: %s\n' "$*"; }
+
+# A Wine desktop process started without this display would serve every later window with
+# no driver: start afresh, inside the X session.
+wineserver -k 2>/dev/null || true
+wineboot -i >/dev/null 2>&1
+cleanup() {
+    wineserver -k 2>/dev/null || true
+    rm -rf "$scratch"
+}
+trap cleanup EXIT
+
+wait_for() { # TIMEOUT COMMAND...: until COMMAND succeeds
+    local deadline=$((SECONDS + $1))
+    shift
+    until "$@" >/dev/null 2>&1; do
+        ((SECONDS < deadline)) || return 1
+        sleep 0.2
+    done
+}
+window_named() { xdotool search --onlyvisible --name "^$1\$" | head -n 1; }
+
+if [[ -z "$shots" ]]; then
+    # --- The suites ---
+    ctest --test-dir "$out" --output-on-failure --timeout 600 | tee "$out/ctest-wine.log"
+    log="$out/Testing/Temporary/LastTest.log"
+    gtests=$(sed -n 's/^\[  PASSED  \] \([0-9]*\) tests\?\.$/\1/p' "$log" | awk '{n += $1} END {print n + 0}')
+    qtests=$(sed -n 's/^Totals: \([0-9]*\) passed.*/\1/p' "$log" | awk '{n += $1} END {print n + 0}')
+    say "GoogleTest cases passed: $gtests; Qt Test functions and rows passed: $qtests"
+    echo "$((gtests + qtests))" >"$out/wine-test-count"
+
+    # --- The decoder: the same bytes as the Linux build, whatever the line ends ---
+    linux="$out/linux/quenlio-decode"
+    printf '\xEF\xBB\xBFDNPH7ABCXYZ0,MD239CH\r\n\r\n5K923ABC8M9 MB496LL\r\n\x1A\r\n# note\r\nF1XK1ABCXYZW,MD128J\r\nSHORT\r\n\r\n' >"$scratch/rows.txt"
+    cp "$scratch/rows.txt" "$scratch/序列号 Ω✓.txt"
+    compare() { # ARGS...: run both in the scratch folder, standard input rows.txt
+        local linux_status=0 wine_status=0
+        (cd "$scratch" && "$linux" "$@" <rows.txt >linux.csv 2>/dev/null) || linux_status=$?
+        (cd "$scratch" && wine "$out/quenlio-decode.exe" "$@" <rows.txt >wine.csv 2>wine.err) || wine_status=$?
+        cmp -s "$scratch/linux.csv" "$scratch/wine.csv" ||
+            fail "quenlio-decode.exe $* wrote other bytes than the Linux build: $(cmp "$scratch/linux.csv" "$scratch/wine.csv" || true)"
+        [[ $linux_status == "$wine_status" ]] || fail "quenlio-decode.exe $* exited $wine_status, Linux $linux_status"
+        [[ -s "$scratch/wine.csv" ]] || fail "quenlio-decode.exe $* wrote nothing: $(cat "$scratch/wine.err")"
+    }
+    compare
+    compare --bom
+    compare "序列号 Ω✓.txt"
+    compare --bom rows.txt - "序列号 Ω✓.txt"
+    grep -q 'DNPH7ABCXYZ0' "$scratch/wine.csv" || fail "the decoded rows are missing"
+    say "quenlio-decode.exe writes what the Linux build writes (CR/LF, BOM, blank lines, Ctrl-Z, a Chinese file name)"
+fi
+
+# --- The real program ---
+browser="$scratch/browser"
+mkdir -p "$browser"
+# Wine's "start" hands an address to xdg-open: this one only writes it down.
+printf '#!/bin/sh\nprintf "%%s\\n" "$1" >>"%s/opened"\n' "$browser" >"$browser/xdg-open"
+chmod +x "$browser/xdg-open"
+PATH="$browser:$PATH" wine "$out/quenlio.exe" >/dev/null 2>&1 &
+program=$!
+wait_for 60 window_named "Quenlio ByMorlane" || fail "the window \"Quenlio ByMorlane\" did not appear"
+form5=$(window_named "Quenlio ByMorlane")
+say "the window \"Quenlio ByMorlane\" is on screen"
+click() { # WINDOW X Y, in the window's client area
+    xdotool windowactivate --sync "$1" mousemove --window "$1" "$2" "$3" click 1
+}
+shoot() { # WINDOW FILE
+    sleep 1
+    import -window "$1" -frame "$shots/$2"
+    say "wrote $shots/$2"
+}
+
+if [[ -z "$shots" ]]; then
+    click "$form5" 233 28 # the shop banner
+    wait_for 30 test -s "$browser/opened" || fail "the banner's address never reached the browser"
+    [[ $(cat "$browser/opened") == "http://shop.quenlio.example/" ]] ||
+        fail "the browser got \"$(cat "$browser/opened")\""
+    say "the banner handed http://shop.quenlio.example/ to the browser"
+    # The command interpreter's console must be gone with it.
+    only_program_windows() {
+        local id
+        for id in $(xdotool search --onlyvisible --name '.' 2>/dev/null); do
+            [[ $(xdotool getwindowname "$id") == "Quenlio ByMorlane" ]] || return 1
+        done
+    }
+    wait_for 10 only_program_windows ||
+        fail "a window other than Quenlio's is left on screen: $(for id in $(xdotool search --onlyvisible --name .); do xdotool getwindowname "$id"; done)"
+    say "no console window is left on screen"
+
+    # A serial whose half-year code is wrong, typed key by key.
+    xdotool windowactivate --sync "$form5" type --delay 60 "dnpl7abc1234"
+    wait_for 20 window_named "序列号错误！" || fail "typing a wrong half-year code opened no \"序列号错误！\" box"
+    say "a wrong half-year code opened \"序列号错误！\""
+    xdotool key --window "$(window_named "序列号错误！")" Return
+else
+    shoot "$form5" windows-form5.png
+    xdotool windowactivate --sync "$form5" type --delay 60 "f1rjp3xydtwf"
+    sleep 0.5
+    xdotool type --delay 60 "md297ch"
+    click "$form5" 380 339 # 查询
+    shoot "$form5" windows-form5-query.png
+    click "$form5" 34 478 # 返回
+    wait_for 30 window_named "Quenlio ByMorlane " || fail "the menu did not open"
+    menu=$(window_named "Quenlio ByMorlane ")
+    shoot "$menu" windows-main.png
+    click "$menu" 206 200 # the 11-character models
+    wait_for 30 window_named "Quenlio ByMorlane" || fail "the 11-character screen did not open"
+    shoot "$(window_named "Quenlio ByMorlane")" windows-form3.png
+fi
+kill "$program" 2>/dev/null || true
