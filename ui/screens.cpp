@@ -1,5 +1,7 @@
 #include "ui/screens.hpp"
 
+#include "ui/accessibility.hpp"
+#include "ui/fonts.hpp"
 #include "ui/form1.hpp"
 #include "ui/form2.hpp"
 #include "ui/form3.hpp"
@@ -7,6 +9,8 @@
 #include "ui/form5.hpp"
 #include "ui/main_menu.hpp"
 
+#include <QApplication>
+#include <QIcon>
 #include <QPointer>
 #include <QWidget>
 
@@ -63,6 +67,18 @@ QWidget* OpenScreen(Screen screen) {
     }
     slot->activateWindow();
     return slot.data();
+}
+
+void PrepareApplication() {
+    QApplication::setApplicationName(QStringLiteral("Quenlio"));
+    QApplication::setApplicationVersion(QStringLiteral("3.0.0"));
+    QApplication::setDesktopFileName(QStringLiteral("example.quenlio.Quenlio"));
+    // Message boxes and anything without a font of its own use the screens' 宋体, not
+    // whatever the desktop happens to offer for Chinese.
+    QApplication::setFont(fonts::Song());
+    // The menu's icon on every window too, drawn from the same SVG at any scale.
+    QApplication::setWindowIcon(QIcon(QStringLiteral(":/images/quenlio.svg")));
+    InstallAccessibility();
 }
 
 } // namespace quenlio

@@ -14,4 +14,9 @@ QWidget* OpenScreen(Screen screen);
 // The open screen, or nullptr when it is closed.
 QWidget* FindScreen(Screen screen);
 
+// Everything the program sets up before its first screen: its names and version, the
+// font of message boxes, the window icon and what assistive technology is told. Call
+// once, after the application object exists; the start-up benchmark starts this way too.
+void PrepareApplication();
+
 } // namespace quenlio
