@@ -5,7 +5,7 @@
 
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("Quenlio"));
+    quenlio::PrepareApplication();
     QWidget* form5 = quenlio::OpenScreen(quenlio::Screen::Form5);
     new quenlio::bench::QuitAtFirstPaint(form5);
     return app.exec();
