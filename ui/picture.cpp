@@ -130,7 +130,7 @@ void ClickRule::paintFocus(QPainter& painter) const {
 }
 
 Picture::Picture(const QString& resource, const QString& description, QWidget* parent)
-    : QWidget(parent), m_renderer(new QSvgRenderer(resource, this)) {
+    : QWidget(parent), m_resource(resource) {
     setAccessibleName(description);
     setToolTip(QString());
 }
@@ -143,10 +143,16 @@ void Picture::setClickable(Pointer pointer) {
         unsetCursor();
 }
 
+QSvgRenderer* Picture::renderer() {
+    if (!m_renderer)
+        m_renderer = new QSvgRenderer(m_resource, this);
+    return m_renderer;
+}
+
 void Picture::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     painter.setRenderHint(QPainter::Antialiasing);
-    m_renderer->render(&painter, QRectF(rect()));
+    renderer()->render(&painter, QRectF(rect()));
     m_click.paintFocus(painter);
 }
 

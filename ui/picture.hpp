@@ -53,6 +53,10 @@ public:
     void setClickable(Pointer pointer = Pointer::Hand);
     bool isClickable() const { return m_click.isClickable(); }
 
+    // The drawing, read from the resource when it is first needed (at the first paint),
+    // so a picture not yet shown, such as a hidden photo, costs nothing at start-up.
+    QSvgRenderer* renderer();
+
 signals:
     void clicked();
 
@@ -63,7 +67,8 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
 
 private:
-    QSvgRenderer* m_renderer;
+    QString m_resource;
+    QSvgRenderer* m_renderer = nullptr;
     ClickRule m_click{this};
 };
 

@@ -321,7 +321,7 @@ QStringList ControlsOutside(const QWidget* window) {
 // the device's pixel count and matches a direct rendering at that size, not a
 // low-resolution one scaled up. An empty text when it is.
 QString PictureFault(Picture* picture, double scale) {
-    auto* renderer = picture->findChild<QSvgRenderer*>();
+    QSvgRenderer* renderer = picture->renderer();
     if (!renderer || !renderer->isValid())
         return Describe(picture) + QStringLiteral(" has no drawing");
     // A clickable picture draws its focus frame over the drawing; compare the drawing alone.
@@ -382,7 +382,7 @@ protected:
         QImage low(size(), QImage::Format_ARGB32_Premultiplied);
         low.fill(Qt::transparent);
         QPainter lowPainter(&low);
-        findChild<QSvgRenderer*>()->render(&lowPainter, QRectF(rect()));
+        renderer()->render(&lowPainter, QRectF(rect()));
         lowPainter.end();
         QPainter painter(this);
         painter.setRenderHint(QPainter::SmoothPixmapTransform);
