@@ -1,0 +1,56 @@
+#pragma once
+// What the two query screens do alike with their serial and part-number boxes: keep
+// the text normalised as it is typed, and check the serial when the user moves on.
+#include <QObject>
+#include <QString>
+
+#include <string>
+#include <string_view>
+
+class QLineEdit;
+class QWidget;
+
+namespace quenlio {
+
+class FocusEdit;
+
+// Keeps the box's text in the form `normalise` gives it, whether typed, pasted or
+// written by the program, with the caret at the end after every change. The text is
+// rewritten before the box reports the change, so its change handler runs once, on
+// the final text. Call it before connecting that handler.
+void NormaliseAsTyped(QLineEdit* box, std::string (*normalise)(std::string_view));
+
+// The check of a serial that runs when the focus moves: a serial the rule rejects is
+// reported in a message box, then emptied and given the focus back. The message box
+// runs its own event loop, and the focus comes and goes meanwhile (the window loses it
+// to the box and gets it back); none of that starts a second check.
+class SerialCheck : public QObject {
+public:
+    using Rule = bool (*)(std::string_view serial);
+
+    // Belongs to the serial box and goes with it.
+    SerialCheck(QLineEdit* serial, Rule accepts, QString message, QString title);
+
+    // Checks whenever `box` reports that the user moved the focus into or out of it
+    // (`focusChange` is FocusEdit::gotFocus or FocusEdit::lostFocus). The focus leaving
+    // with the window, to another window or a context menu, is no such move: it comes
+    // back to the same place.
+    void RunOn(FocusEdit* box, void (FocusEdit::*focusChange)(Qt::FocusReason));
+
+    // Moves the focus to `next`, which normally checks the serial through RunOn. When
+    // the move raises no focus event (the window is inactive, or the focus was not where
+    // RunOn watches), the check runs here instead.
+    void MoveFocusTo(QWidget* next);
+
+    void Run();
+
+private:
+    QLineEdit* m_serial;
+    Rule m_accepts;
+    QString m_message;
+    QString m_title;
+    bool m_running = false; // the message is up
+    unsigned m_runs = 0;
+};
+
+} // namespace quenlio
