@@ -10,16 +10,14 @@
 #include "ui/links.hpp"
 #include "ui/picture.hpp"
 #include "ui/screens.hpp"
+#include "ui/serial_entry.hpp"
 #include "ui/web.hpp"
 
-#include <QFocusEvent>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QScopedValueRollback>
 
-#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -27,11 +25,6 @@
 namespace quenlio {
 
 namespace {
-
-// The part number's rule: ASCII letters upper-cased, every other character kept.
-QString UpperCased(const QString& text) {
-    return FromUtf8(UpperAscii(Utf8(text)));
-}
 
 const QString DateMessage = QStringLiteral("请输入正确的日期，如2013-11-11");
 const QString DateTitle = QStringLiteral("日期错误");
@@ -47,14 +40,16 @@ Form5::Form5(QWidget* parent) : QWidget(parent) {
     setFixedSize(466, 492);
     BuildControls();
 
+    // The serial is kept upper-case with the digit 0 for the letter O, the part number
+    // upper-case; Text2 gaining the focus checks the serial's half-year code.
+    NormaliseAsTyped(Text1, NormalizeSerial);
+    NormaliseAsTyped(Text2, UpperAscii);
+    m_halfYearCheck = new SerialCheck(Text1, CheckHalfYearCode, QStringLiteral("请输入正确的序列号!"),
+                                      QStringLiteral("序列号错误！"));
+    m_halfYearCheck->RunOn(Text2, &FocusEdit::gotFocus);
+
     connect(Text1, &QLineEdit::textChanged, this, &Form5::Text1_Change);
     connect(Text2, &QLineEdit::textChanged, this, &Form5::Text2_Change);
-    connect(static_cast<FocusEdit*>(Text2), &FocusEdit::gotFocus, this, [this](Qt::FocusReason reason) {
-        // The focus coming back with the window (after a message box, or after the user
-        // switched windows) is no move into the box; the serial was checked when it came.
-        if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason)
-            Text2_GotFocus();
-    });
     connect(Command1, &QPushButton::clicked, this, &Form5::Command1_Click);
     connect(Command2, &QPushButton::clicked, this, &Form5::Command2_Click);
     connect(Command3, &QPushButton::clicked, this, &Form5::Command3_Click);
@@ -95,7 +90,7 @@ void Form5::BuildControls() {
     struct ResultRow {
         QLabel** caption;
         const char* captionName;
-        QLineEdit** edit;
+        FocusEdit** edit;
         const char* editName;
         QString text;
     };
@@ -170,63 +165,26 @@ void Form5::BuildControls() {
 }
 
 void Form5::Text1_Change() {
-    if (m_writingText1)
-        return;
-    const QString normalized = FromUtf8(NormalizeSerial(Utf8(Text1->text())));
-    if (normalized != Text1->text()) {
-        QScopedValueRollback writing(m_writingText1, true);
-        Text1->setText(normalized);
-    }
-    Text1->setCursorPosition(static_cast<int>(normalized.size()));
-
-    if (CharLength(normalized) != 12) {
+    const QString serial = Text1->text();
+    if (CharLength(serial) != 12) {
         Text2->clear();
         Text2->setEnabled(false);
         return;
     }
     Text2->setEnabled(true);
-    const unsigned checksBefore = m_halfYearChecks;
-    Text2->setFocus(Qt::OtherFocusReason);
-    // In an inactive window, or when Text2 already had the focus, no focus event
-    // arrives now; the serial is checked all the same.
-    if (m_halfYearChecks == checksBefore && !m_checkingHalfYear)
-        Text2_GotFocus();
+    m_halfYearCheck->MoveFocusTo(Text2);
     // A rejected serial has been emptied meanwhile, and that change has set the boxes.
-    if (Text1->text() != normalized)
+    if (Text1->text() != serial)
         return;
-    if (const std::optional<std::string_view> partNumber = AutofillPartNumber(Utf8(normalized)))
+    if (const std::optional<std::string_view> partNumber = AutofillPartNumber(Utf8(serial)))
         Text2->setText(FromUtf8(*partNumber));
 }
 
 void Form5::Text2_Change() {
-    if (m_writingText2)
-        return;
-    const QString upper = UpperCased(Text2->text());
-    if (upper != Text2->text()) {
-        QScopedValueRollback writing(m_writingText2, true);
-        Text2->setText(upper);
-    }
-    Text2->setCursorPosition(static_cast<int>(upper.size()));
-
-    Command1->setEnabled(CharLength(upper) >= 6);
+    Command1->setEnabled(CharLength(Text2->text()) >= 6);
     // Only a query enables the warranty look-up; losing the query button loses it too.
     if (!Command1->isEnabled())
         Command3->setEnabled(false);
-}
-
-void Form5::Text2_GotFocus() {
-    // The message box below runs its own event loop; the focus may come and go
-    // meanwhile, and must not start a second check.
-    if (m_checkingHalfYear)
-        return;
-    ++m_halfYearChecks;
-    if (CheckHalfYearCode(Utf8(Text1->text())))
-        return;
-    QScopedValueRollback checking(m_checkingHalfYear, true);
-    dialogs::ShowMessage(this, QStringLiteral("请输入正确的序列号!"), QStringLiteral("序列号错误！"));
-    // Emptying the serial empties and disables Text2, and with it the buttons.
-    Text1->clear();
-    Text1->setFocus(Qt::OtherFocusReason);
 }
 
 void Form5::Command1_Click() {

@@ -1,17 +1,19 @@
 #pragma once
 // The 12-character serial screen: serial and part number in, the decoded fields out,
 // and the warranty, activation and refurbishment checks below them.
+#include "ui/controls.hpp"
+
 #include <QWidget>
 
 class QGroupBox;
 class QLabel;
-class QLineEdit;
 class QPushButton;
 
 namespace quenlio {
 
 class Picture;
 class LinkLabel;
+class SerialCheck;
 
 class Form5 : public QWidget {
     Q_OBJECT
@@ -22,25 +24,25 @@ public:
 
     QGroupBox* Frame1; // 信息输入
     QLabel* Label1;
-    QLineEdit* Text1; // serial number
+    FocusEdit* Text1; // serial number
     QLabel* Label2;
-    QLineEdit* Text2; // part number
+    FocusEdit* Text2; // part number
     QPushButton* Command2;
 
     QGroupBox* Frame2; // 查询结果
     QPushButton* Command1;
     QLabel* Label3;
-    QLineEdit* Text3; // device model
+    FocusEdit* Text3; // device model
     QLabel* Label4;
-    QLineEdit* Text4; // production week
+    FocusEdit* Text4; // production week
     QLabel* Label5;
-    QLineEdit* Text5; // sales region
+    FocusEdit* Text5; // sales region
     QLabel* Label6;
-    QLineEdit* Text6; // carrier
+    FocusEdit* Text6; // carrier
     QLabel* Label7;
-    QLineEdit* Text7; // factory
+    FocusEdit* Text7; // factory
     QLabel* Label10;
-    QLineEdit* Text9; // after-sales replacement flag
+    FocusEdit* Text9; // after-sales replacement flag
     Picture* Image1;  // black iPhone 5
     Picture* Image3;  // white iPhone 5
     Picture* Image4;  // black iPhone 4/4S
@@ -48,9 +50,9 @@ public:
 
     QGroupBox* Frame3; // 激活时间查询
     QLabel* Label8;
-    QLineEdit* Text8; // warranty end date
+    FocusEdit* Text8; // warranty end date
     QLabel* Label12;
-    QLineEdit* Text11; // estimated activation date
+    FocusEdit* Text11; // estimated activation date
     QPushButton* Command3;
     QPushButton* Command6;
     QPushButton* Command7;
@@ -62,7 +64,6 @@ private:
 
     void Text1_Change();
     void Text2_Change();
-    void Text2_GotFocus();
     void Command1_Click();
     void Command2_Click();
     void Command3_Click();
@@ -72,16 +73,8 @@ private:
     void Image2_Click();
     void Label9_Click();
 
-    // Writing a box from inside its own change event raises the event again; the
-    // nested run has nothing to add, so it is skipped.
-    bool m_writingText1 = false;
-    bool m_writingText2 = false;
-    // True while the half-year check runs (its message box may be up): focus
-    // events that arrive meanwhile must not start a second check.
-    bool m_checkingHalfYear = false;
-    // Counts the half-year checks, so the serial entry can tell whether moving the
-    // focus ran one.
-    unsigned m_halfYearChecks = 0;
+    // The half-year code, checked each time the part number gains the focus.
+    SerialCheck* m_halfYearCheck;
 };
 
 } // namespace quenlio
