@@ -7,11 +7,10 @@
 #include "ui/fonts.hpp"
 #include "ui/picture.hpp"
 #include "ui/screens.hpp"
+#include "ui/serial_entry.hpp"
 
-#include <QFocusEvent>
 #include <QGroupBox>
 #include <QLabel>
-#include <QPointer>
 #include <QPushButton>
 
 #include <array>
@@ -26,19 +25,6 @@ constexpr int kShortestPartNumber = 6;
 
 std::size_t Length(const QLineEdit* box) {
     return CharLength(box->text());
-}
-
-// Upper-cases the box's text (ASCII letters only) with the caret after the last
-// character. Returns false when it had to rewrite the text: the rewrite raises the
-// change again, and that nested run applies the rules to the final text.
-bool NormaliseBox(QLineEdit* box) {
-    const QString upper = FromUtf8(UpperAscii(Utf8(box->text())));
-    if (upper != box->text()) {
-        box->setText(upper);
-        return false;
-    }
-    box->setCursorPosition(static_cast<int>(upper.size()));
-    return true;
 }
 
 } // namespace
@@ -91,17 +77,17 @@ Form3::Form3(QWidget* parent) : QWidget(parent) {
     setTabOrder(Text2, Command1);
     Text1->setFocus();
 
+    // Both boxes are kept upper-case; leaving the serial box checks the serial.
+    NormaliseAsTyped(Text1, UpperAscii);
+    NormaliseAsTyped(Text2, UpperAscii);
+    m_serialCheck = new SerialCheck(Text1, CheckOldSerial, QStringLiteral("序列号有误，请核对后重新输入！"),
+                                    QStringLiteral("错误"));
+    m_serialCheck->RunOn(Text1, &FocusEdit::lostFocus);
+
     connect(Text1, &QLineEdit::textChanged, this, &Form3::Text1_Change);
-    connect(Text1, &FocusEdit::lostFocus, this, &Form3::Text1_LostFocus);
     connect(Text2, &QLineEdit::textChanged, this, &Form3::Text2_Change);
     connect(Command1, &QPushButton::clicked, this, &Form3::Command1_Click);
     connect(Label11, &LinkLabel::clicked, this, &Form3::Label11_Click);
-}
-
-// The boxes go away with the screen; their last focus changes must not reach a
-// half-destroyed screen.
-Form3::~Form3() {
-    disconnect(Text1, nullptr, this, nullptr);
 }
 
 // The gates follow from the two texts alone, so they can be applied again after
@@ -116,49 +102,15 @@ void Form3::ApplyGates() {
 }
 
 void Form3::Text1_Change() {
-    if (!NormaliseBox(Text1))
-        return;
-    const quint64 edit = ++m_serialEdit;
     if (Length(Text1) == kSerialLength) {
         Text2->setEnabled(true);
         Text2->setReadOnly(false);
-        // Leaving the serial box checks the serial. When the window is not active the
-        // focus moves without a focus event, so the check is then run here.
-        Text2->setFocus();
-        if (m_serialEdit == edit && m_checkedEdit != edit)
-            CheckSerial();
+        m_serialCheck->MoveFocusTo(Text2);
     }
     ApplyGates();
 }
 
-void Form3::Text1_LostFocus(Qt::FocusReason reason) {
-    // Another window taking over (the message box itself, another screen, another
-    // program) or a context menu is not leaving the box: the focus comes back to it.
-    if (reason == Qt::ActiveWindowFocusReason || reason == Qt::PopupFocusReason)
-        return;
-    CheckSerial();
-}
-
-void Form3::CheckSerial() {
-    if (m_checking)
-        return;
-    m_checkedEdit = m_serialEdit;
-    if (CheckOldSerial(Utf8(Text1->text())))
-        return;
-
-    m_checking = true;
-    const QPointer<Form3> self(this);
-    dialogs::ShowMessage(this, QStringLiteral("序列号有误，请核对后重新输入！"), QStringLiteral("错误"));
-    if (!self)
-        return;
-    Text1->clear(); // its change closes the gates again
-    Text1->setFocus();
-    m_checking = false;
-}
-
 void Form3::Text2_Change() {
-    if (!NormaliseBox(Text2))
-        return;
     Command1->setEnabled(Length(Text1) == kSerialLength && Length(Text2) >= kShortestPartNumber);
 }
 

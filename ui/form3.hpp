@@ -12,21 +12,19 @@ namespace quenlio {
 
 class FocusEdit;
 class LinkLabel;
+class SerialCheck;
 
 class Form3 : public QWidget {
     Q_OBJECT
 public:
     explicit Form3(QWidget* parent = nullptr);
-    ~Form3() override;
 
 private:
     void Text1_Change();
-    void Text1_LostFocus(Qt::FocusReason reason);
     void Text2_Change();
     void Command1_Click();
     void Label11_Click();
 
-    void CheckSerial();
     void ApplyGates();
 
     QGroupBox* Frame1;
@@ -52,13 +50,8 @@ private:
     QLineEdit* Text8;
     LinkLabel* Label11;
 
-    // Counts the changes of the serial box, so that a check can tell whether it has
-    // already seen the current text and whether it emptied the box.
-    quint64 m_serialEdit = 0;
-    quint64 m_checkedEdit = 0;
-    // Set while the error message is up: the box moves the focus about, and no
-    // focus change may start a second check.
-    bool m_checking = false;
+    // CheckOldSerial, run when the focus leaves the serial box.
+    SerialCheck* m_serialCheck;
 };
 
 } // namespace quenlio
