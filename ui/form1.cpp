@@ -4,6 +4,8 @@
 #include "ui/links.hpp"
 #include "ui/web.hpp"
 
+#include <quenlio/version.hpp>
+
 namespace quenlio {
 
 Form1::Form1(QWidget* parent) : QWidget(parent) {
@@ -13,7 +15,8 @@ Form1::Form1(QWidget* parent) : QWidget(parent) {
     setFixedSize(500, 399);
 
     Image1 = PlacePicture(this, "Image1", QStringLiteral(":/images/form1_about.svg"),
-                          QStringLiteral("Quenlio 3.0.0，作者与网店地址，数据库截止2012.12.15"),
+                          QStringLiteral("Quenlio ") + QLatin1String(Version) +
+                              QStringLiteral("，作者与网店地址，数据库截止2012.12.15"),
                           QRect(0, 0, 500, 399));
     Image1->setClickable();
     connect(Image1, &Picture::clicked, this, &Form1::Image1_Click);

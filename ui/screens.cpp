@@ -13,6 +13,7 @@
 #include <QIcon>
 #include <QPointer>
 #include <QWidget>
+#include <quenlio/version.hpp>
 
 #include <array>
 
@@ -71,7 +72,7 @@ QWidget* OpenScreen(Screen screen) {
 
 void PrepareApplication() {
     QApplication::setApplicationName(QStringLiteral("Quenlio"));
-    QApplication::setApplicationVersion(QStringLiteral("3.0.0"));
+    QApplication::setApplicationVersion(QString::fromLatin1(Version));
     QApplication::setDesktopFileName(QStringLiteral("example.quenlio.Quenlio"));
     // Message boxes and anything without a font of its own use the screens' 宋体, not
     // whatever the desktop happens to offer for Chinese.

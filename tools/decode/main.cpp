@@ -2,16 +2,14 @@
 #include "tools/decode/batch.hpp"
 #include "tools/decode/system_io.hpp"
 
+#include <quenlio/version.hpp>
+
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
 #include <string>
 #include <string_view>
 #include <vector>
-
-#ifndef QUENLIO_VERSION
-#define QUENLIO_VERSION "3.0.0"
-#endif
 
 namespace {
 
@@ -100,7 +98,8 @@ int main(int argc, char* argv[]) {
                 std::fwrite(HelpText.data(), 1, HelpText.size(), stdout);
                 return 0;
             } else if (arg == "--version") {
-                std::fputs("quenlio-decode " QUENLIO_VERSION "\n", stdout);
+                const std::string line = std::string("quenlio-decode ") + quenlio::Version + "\n";
+                std::fputs(line.c_str(), stdout);
                 return 0;
             } else if (arg == "--bom") {
                 withBom = true;
