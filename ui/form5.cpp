@@ -105,7 +105,9 @@ void Form5::BuildControls() {
     int y = 22;
     for (const ResultRow& row : rows) {
         *row.caption = MakeLabel(Frame2, row.captionName, row.text, QRect(8, y, 90, 24));
-        *row.edit = MakeBox(Frame2, row.editName, row.text, QRect(98, y, 198, 24));
+        // As wide as the photo beside them allows: the longest model text needs all of it in
+        // some fonts (GDI draws the fallback Song a few pixels wider than Linux does).
+        *row.edit = MakeBox(Frame2, row.editName, row.text, QRect(98, y, 202, 24));
         y += 31;
     }
     for (QLineEdit* result : {Text3, Text4, Text5, Text6, Text7}) {
