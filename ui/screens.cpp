@@ -21,7 +21,7 @@ namespace quenlio {
 
 namespace {
 
-std::array<QPointer<QWidget>, 6> g_open;
+std::array<QPointer<QWidget>, ScreenCount> g_open;
 
 QWidget* Create(Screen screen) {
     switch (screen) {
