@@ -18,20 +18,20 @@ constexpr std::size_t MaxWeeks = WeekCodes.size();
 static_assert(MaxWeeks == 27);
 
 struct HalfYear {
-    std::string_view Code; // the serial's 4th character
+    char Code; // the serial's 4th character
     std::string_view YearLabel;
     year_month_day First, Last;
     std::size_t WeeksListed;
 };
 
 constexpr std::array<HalfYear, 5> HalfYears{{
-    {"F", "2011年", 2011y / January / 1, 2011y / June / 30, 27},
-    {"G", "2011年", 2011y / July / 1, 2011y / December / 31, 27},
-    {"H", "2012年", 2012y / January / 1, 2012y / June / 30, 26},
-    {"J", "2012年", 2012y / July / 1, 2012y / December / 31, 27},
+    {'F', "2011年", 2011y / January / 1, 2011y / June / 30, 27},
+    {'G', "2011年", 2011y / July / 1, 2011y / December / 31, 27},
+    {'H', "2012年", 2012y / January / 1, 2012y / June / 30, 26},
+    {'J', "2012年", 2012y / July / 1, 2012y / December / 31, 27},
     // The rule gives K a 27th week of one day, Sunday 30 June 2013, which the week list leaves
     // out: "K" with "Y" yields the year alone.
-    {"K", "2013年", 2013y / January / 1, 2013y / June / 30, 26},
+    {'K', "2013年", 2013y / January / 1, 2013y / June / 30, 26},
 }};
 static_assert(AllPlainTableTexts(HalfYears, [](const HalfYear& h) { return h.YearLabel; }));
 
@@ -85,6 +85,10 @@ constexpr std::array<HalfYearWeeks, HalfYears.size()> Weeks = [] {
 static_assert(std::all_of(HalfYears.begin(), HalfYears.end(),
                           [](const HalfYear& half) { return half.YearLabel.size() + 21 == DateBytes; }));
 static_assert(Weeks[0].Count == 27 && Weeks[2].Count == 26 && Weeks[4].Count == 27);
+static_assert(std::all_of(Weeks.begin(), Weeks.end(), [](const HalfYearWeeks& weeks) {
+    return AllPlainTableTexts(
+        weeks.Dates, [](const DateText& date) { return std::string_view(date.data(), date.size()); });
+}));
 static_assert(
     [] {
         for (std::size_t i = 0; i < HalfYears.size(); ++i)
@@ -94,17 +98,22 @@ static_assert(
     }(),
     "the rule must give every week the list holds");
 
+// The serial's character at `position`, upper-cased; a NUL, which is no code, when it is not a
+// single ASCII byte or the serial is shorter.
+char CodeAt(std::string_view serial, std::size_t position) {
+    const std::string_view character = CharSlice(serial, position, 1);
+    return character.size() == 1 ? UpperAscii(character.front()) : '\0';
+}
+
 } // namespace
 
 std::string_view DecodeProductionDate(std::string_view serial) {
-    const std::string halfCode = UpperAscii(CharSlice(serial, 4, 1));
+    const char halfCode = CodeAt(serial, 4);
     const auto half = std::find_if(HalfYears.begin(), HalfYears.end(),
                                    [&](const HalfYear& h) { return h.Code == halfCode; });
     if (half == HalfYears.end())
         return {};
-    // Only a single ASCII byte can be a week code; anything else finds no week.
-    const std::string weekCode = UpperAscii(CharSlice(serial, 5, 1));
-    const std::size_t week = weekCode.size() == 1 ? WeekCodes.find(weekCode.front()) : std::string_view::npos;
+    const std::size_t week = WeekCodes.find(CodeAt(serial, 5));
     if (week >= half->WeeksListed)
         return half->YearLabel;
     const DateText& date = Weeks[static_cast<std::size_t>(half - HalfYears.begin())].Dates[week];
