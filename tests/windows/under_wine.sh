@@ -78,8 +78,12 @@ program=$!
 wait_for 60 window_named "Quenlio ByMorlane" || fail "the window \"Quenlio ByMorlane\" did not appear"
 form5=$(window_named "Quenlio ByMorlane")
 say "the window \"Quenlio ByMorlane\" is on screen"
-click() { # WINDOW X Y, in the window's client area
-    xdotool windowactivate --sync "$1" mousemove --window "$1" "$2" "$3" click 1
+# The scenario is driven by keys, as a keyboard user would: every control is in its screen's
+# Tab chain and pressed with Enter or Space, so no test here knows where a control lies.
+keys() { # WINDOW KEY...: the keys, one after the other, into WINDOW
+    local window=$1
+    shift
+    xdotool windowactivate --sync "$window" key --delay 150 "$@"
 }
 shoot() { # WINDOW FILE
     sleep 1
@@ -88,7 +92,8 @@ shoot() { # WINDOW FILE
 }
 
 if [[ -z "$shots" ]]; then
-    click "$form5" 233 28 # the shop banner
+    # From the serial box, Shift+Tab goes back round the chain to "返回", then to the shop banner.
+    keys "$form5" shift+Tab shift+Tab space
     wait_for 30 test -s "$browser/opened" || fail "the banner's address never reached the browser"
     [[ $(cat "$browser/opened") == "http://shop.quenlio.example/" ]] ||
         fail "the browser got \"$(cat "$browser/opened")\""
@@ -104,8 +109,10 @@ if [[ -z "$shots" ]]; then
         fail "a window other than Quenlio's is left on screen: $(for id in $(xdotool search --onlyvisible --name .); do xdotool getwindowname "$id"; done)"
     say "no console window is left on screen"
 
-    # A serial whose half-year code is wrong, typed key by key.
-    xdotool windowactivate --sync "$form5" type --delay 60 "dnpl7abc1234"
+    # A serial whose half-year code is wrong, typed key by key; Tab goes on from the banner past
+    # "返回" to the serial box.
+    keys "$form5" Tab Tab
+    xdotool type --delay 60 "dnpl7abc1234"
     wait_for 20 window_named "序列号错误！" || fail "typing a wrong half-year code opened no \"序列号错误！\" box"
     say "a wrong half-year code opened \"序列号错误！\""
     xdotool key --window "$(window_named "序列号错误！")" Return
@@ -114,13 +121,16 @@ else
     xdotool windowactivate --sync "$form5" type --delay 60 "f1rjp3xydtwf"
     sleep 0.5
     xdotool type --delay 60 "md297ch"
-    click "$form5" 380 339 # 查询
+    # From the part number box, Tab goes past 查看方法 to 查询.
+    keys "$form5" Tab Tab space
     shoot "$form5" windows-form5-query.png
-    click "$form5" 34 478 # 返回
+    # Back from 查询 past 查看方法 and both boxes to "返回", the end of the chain.
+    keys "$form5" shift+Tab shift+Tab shift+Tab shift+Tab Return
     wait_for 30 window_named "Quenlio ByMorlane " || fail "the menu did not open"
     menu=$(window_named "Quenlio ByMorlane ")
     shoot "$menu" windows-main.png
-    click "$menu" 206 200 # the 11-character models
+    # The menu opens with the 12-character models focused; the 11-character ones come next.
+    keys "$menu" Tab Return
     wait_for 30 window_named "Quenlio ByMorlane" || fail "the 11-character screen did not open"
     shoot "$(window_named "Quenlio ByMorlane")" windows-form3.png
 fi
