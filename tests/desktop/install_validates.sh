@@ -13,14 +13,17 @@ usr=$root/usr
 fail() { echo "FAIL: $*" >&2; exit 1; }
 # Entry, metadata and icon are named after the AppStream id.
 id=example.quenlio.Quenlio
-for file in bin/quenlio share/applications/$id.desktop share/metainfo/$id.metainfo.xml \
-            share/icons/hicolor/scalable/apps/$id.svg share/doc/quenlio/copyright; do
+for file in bin/quenlio bin/quenlio-decode share/applications/$id.desktop share/metainfo/$id.metainfo.xml \
+            share/icons/hicolor/scalable/apps/$id.svg share/doc/quenlio/copyright \
+            share/doc/quenlio/changelog.Debian.gz share/man/man1/quenlio.1.gz share/man/man1/quenlio-decode.1.gz; do
     [[ -f $usr/$file ]] || fail "cmake --install did not put $file"
 done
-[[ -x $usr/bin/quenlio ]] || fail "bin/quenlio is not executable"
-# Qt is the system's: a search path of the program's own would only point at nothing.
-dynamic=$(readelf -d "$usr/bin/quenlio")
-[[ $dynamic != *RPATH* && $dynamic != *RUNPATH* ]] || fail "bin/quenlio carries a library search path"
+for program in quenlio quenlio-decode; do
+    [[ -x $usr/bin/$program ]] || fail "bin/$program is not executable"
+    # Qt is the system's: a search path of the program's own would only point at nothing.
+    dynamic=$(readelf -d "$usr/bin/$program")
+    [[ $dynamic != *RPATH* && $dynamic != *RUNPATH* ]] || fail "bin/$program carries a library search path"
+done
 
 desktop=$usr/share/applications/$id.desktop
 desktop-file-validate "$desktop" || fail "desktop-file-validate rejected $id.desktop"
@@ -42,7 +45,8 @@ appstreamcli validate --pedantic --no-net "$metainfo" || fail "appstreamcli reje
 grep -qF "<id>$id</id>" "$metainfo" || fail "the component id is not $id"
 grep -qF "<launchable type=\"desktop-id\">$id.desktop</launchable>" "$metainfo" ||
     fail "the metadata does not launch $id.desktop"
-grep -q '<release version="3.0.0" date="[0-9-]*">' "$metainfo" || fail "the metadata has no dated release 3.0.0"
+version=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' "$build/CMakeCache.txt")
+grep -qF "<release version=\"$version\" date=\"" "$metainfo" || fail "the metadata has no dated release $version"
 # Every screenshot the metadata shows is one the project has in docs/screenshots.
 images=$(sed -n 's|.*<image>\([^<]*\)</image>.*|\1|p' "$metainfo")
 [[ -n $images ]] || fail "the metadata shows no screenshot"
