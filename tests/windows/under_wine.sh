@@ -115,7 +115,8 @@ if [[ -z "$shots" ]]; then
     xdotool type --delay 60 "dnpl7abc1234"
     wait_for 20 window_named "序列号错误！" || fail "typing a wrong half-year code opened no \"序列号错误！\" box"
     say "a wrong half-year code opened \"序列号错误！\""
-    xdotool key --window "$(window_named "序列号错误！")" Return
+    keys "$(window_named "序列号错误！")" Return
+    wait_for 20 sh -c '! xdotool search --onlyvisible --name "^序列号错误！\$"' || fail "Enter did not close \"序列号错误！\""
 else
     shoot "$form5" windows-form5.png
     xdotool windowactivate --sync "$form5" type --delay 60 "f1rjp3xydtwf"
