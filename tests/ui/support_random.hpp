@@ -172,18 +172,21 @@ inline QString KeyEvent(QWidget* screen, const NamedKey& key) {
 }
 
 // Types each character at the focus, as a keyboard (or an input method) delivers it:
-// one key event carrying the character's text. QTest::keyClicks drops characters
-// outside Latin-1, so Chinese goes through here.
+// one key event carrying the character's text, a surrogate pair as one character.
+// QTest::keyClicks drops characters outside Latin-1, so Chinese goes through here.
 inline QString TypeText(QWidget* screen, const QString& text) {
     QString what = QStringLiteral("type \"%1\" ->").arg(text);
-    for (const QChar c : text) {
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const qsizetype width = text.at(i).isHighSurrogate() && i + 1 < text.size() ? 2 : 1;
+        const QString character = text.mid(i, width);
+        i += width - 1;
         QWidget* target = KeyboardTarget(screen);
         what += QLatin1Char(' ') + Describe(target);
-        const char latin = c.toLatin1();
+        const char latin = character.at(0).toLatin1();
         const Qt::Key key = latin >= 'a' && latin <= 'z'   ? Qt::Key(Qt::Key_A + (latin - 'a'))
-                            : latin >= ' ' && latin <= '~' ? Qt::Key(c.toUpper().unicode())
+                            : latin >= ' ' && latin <= '~' ? Qt::Key(character.at(0).toUpper().unicode())
                                                            : Qt::Key_unknown;
-        QTest::sendKeyEvent(QTest::Click, target, key, QString(c), Qt::NoModifier);
+        QTest::sendKeyEvent(QTest::Click, target, key, character, Qt::NoModifier);
     }
     return what;
 }
