@@ -1,5 +1,5 @@
 // The 11-character screen driven by key and mouse events in a real X server.
-#include "support_random.hpp"
+#include "support/screen_support.hpp"
 #include "ui/dialogs.hpp"
 #include "ui/form3.hpp"
 #include "ui/screens.hpp"
@@ -14,6 +14,7 @@
 #include <QtTest>
 
 using namespace quenlio;
+using namespace quenlio::test_support;
 
 namespace {
 const QString kMessage = QStringLiteral("序列号有误，请核对后重新输入！");
@@ -140,9 +141,9 @@ private slots:
         QTest::mouseClick(form()->Text1, Qt::LeftButton);
         QTest::keyClick(form()->Text1, Qt::Key_End);
         if (paste)
-            chaos::PasteText(form(), added, false);
+            PasteText(form(), added, false);
         else
-            chaos::TypeText(form(), added);
+            TypeText(form(), added);
         QCOMPARE(form()->Text1->text(), shown);
         QVERIFY(form()->Text2->isEnabled());
         // A refused key or paste is no change: the focus stays in the serial box.
@@ -152,7 +153,7 @@ private slots:
         const QString extensionB = QString::fromUtf8("\xF0\xA0\x80\x80");
         form()->Text2->setFocus();
         QTest::keyClicks(form()->Text2, QStringLiteral("mc131l"));
-        chaos::PasteText(form(), extensionB + extensionB, false);
+        PasteText(form(), extensionB + extensionB, false);
         QCOMPARE(form()->Text2->text(), "MC131L" + extensionB);
     }
 

@@ -1,7 +1,7 @@
 // The 12-character screen driven from the keyboard in a real X server: input rules,
 // the half-year check, the query and the layout.
+#include "support/screen_support.hpp"
 #include "support_form5.hpp"
-#include "support_random.hpp"
 #include "ui/accessibility.hpp"
 #include "ui/dialogs.hpp"
 #include "ui/picture.hpp"
@@ -21,8 +21,7 @@
 #include <memory>
 
 using namespace quenlio;
-using quenlio::testing::Click;
-using quenlio::testing::TypeAtFocus;
+using namespace quenlio::test_support;
 
 namespace {
 
@@ -304,9 +303,9 @@ private slots:
         QTest::keyClick(form().Text1, Qt::Key_End);
         m_dialogs->clear();
         if (paste)
-            chaos::PasteText(&form(), added, false);
+            PasteText(&form(), added, false);
         else
-            chaos::TypeText(&form(), added);
+            TypeText(&form(), added);
         QCOMPARE(form().Text1->text(), shown);
         const bool complete = CharLength(shown) == 12;
         QCOMPARE(form().Text2->isEnabled(), complete);
@@ -332,11 +331,11 @@ private slots:
         TypeAtFocus("DNPH7ABC1234md239c");
         QCOMPARE(QApplication::focusWidget(), form().Text2);
         if (paste)
-            chaos::PasteText(&form(), added, false);
+            PasteText(&form(), added, false);
         else
-            chaos::TypeText(&form(), added);
+            TypeText(&form(), added);
         QCOMPARE(form().Text2->text(), shown);
-        chaos::TypeText(&form(), QStringLiteral("X"));
+        TypeText(&form(), QStringLiteral("X"));
         QCOMPARE(form().Text2->text(), shown);
         QVERIFY(form().Command1->isEnabled());
     }

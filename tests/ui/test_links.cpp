@@ -1,7 +1,7 @@
 // The pictures that lead to web pages: one address per click, nothing else changed, and
 // one action for a double-click; the pictures that lead nowhere open nothing; the pointer
 // tells the two apart.
-#include "shell_helpers.hpp"
+#include "support/screen_support.hpp"
 
 #include "ui/dialogs.hpp"
 #include "ui/links.hpp"
@@ -12,7 +12,7 @@
 #include <QtTest>
 
 using namespace quenlio;
-using namespace quenlio::shelltest;
+using namespace quenlio::test_support;
 
 class LinksTest : public QObject {
     Q_OBJECT
@@ -45,10 +45,10 @@ private slots:
         QVERIFY(link);
 
         Click(link);
-        Settle();
+        LetEventsRun();
         QCOMPARE(web.opened(), QStringList{address});
         Click(link);
-        Settle();
+        LetEventsRun();
         QCOMPARE(web.opened(), (QStringList{address, address}));
 
         QCOMPARE(OpenScreenNames(), before);
@@ -117,12 +117,12 @@ private slots:
         QWidget* landing = second->findChild<QWidget*>(landsOnControl);
         QVERIFY(landing);
         click(landing, start + interval / 2);
-        Settle();
+        LetEventsRun();
         QCOMPARE(web.opened(), pages);
         QCOMPARE(OpenScreenNames(), screens);
 
         click(landing, start + 3 * interval);
-        Settle();
+        LetEventsRun();
         QVERIFY(web.opened() != pages || OpenScreenNames() != screens);
         QVERIFY(dialogs.shown().empty());
     }
@@ -150,7 +150,7 @@ private slots:
         QVERIFY(inert);
         Click(inert);
         QTest::mouseDClick(inert, Qt::LeftButton);
-        Settle();
+        LetEventsRun();
         QCOMPARE(web.opened(), QStringList());
         QVERIFY(dialogs.shown().empty());
         QCOMPARE(OpenScreenNames(), QStringList{QString::fromLatin1(AllScreens[std::size_t(screen)].second)});

@@ -1,7 +1,7 @@
 // The shell's pictures: each drawn at its own size, inside its screen, and saying what it
 // shows. Their texts are drawn as outlines (scripts/outline-pictures), from sources in
 // ui/images/source whose texts are in a font that holds every character (no empty boxes).
-#include "shell_helpers.hpp"
+#include "support/screen_support.hpp"
 
 #include "ui/fonts.hpp"
 #include "ui/links.hpp"
@@ -23,7 +23,7 @@
 #include <QtTest>
 
 using namespace quenlio;
-using namespace quenlio::shelltest;
+using namespace quenlio::test_support;
 
 namespace {
 
