@@ -27,7 +27,8 @@ public:
             caret = static_cast<int>(text.size());
         }
         // Everything typed fell beyond the limit: refusing the edit leaves the box as it
-        // was and reports no change, where rewriting it would report one.
+        // was and reports no change, where rewriting it would report one. (The program's own
+        // writes, which Qt does not undo when refused, always fit.)
         if (trimmed && text == m_accepted)
             return Invalid;
         m_accepted = text;
