@@ -11,14 +11,29 @@
 #include <QWindow>
 #include <QtTest>
 
+#include <memory>
+
 using namespace quenlio;
 using namespace quenlio::test_support;
 
 class LinksTest : public QObject {
     Q_OBJECT
 
+    // Pages are recorded instead of opened, and every box is answered.
+    std::unique_ptr<web::Hook> m_web;
+    std::unique_ptr<dialogs::Hook> m_dialogs;
+
 private slots:
-    void cleanup() { CloseAllScreens(); }
+    void init() {
+        m_web = std::make_unique<web::Hook>();
+        m_dialogs = std::make_unique<dialogs::Hook>();
+    }
+
+    void cleanup() {
+        CloseAllScreens();
+        m_dialogs.reset();
+        m_web.reset();
+    }
 
     void eachClickOpensItsPageOnce_data() {
         QTest::addColumn<int>("screen");
@@ -36,8 +51,6 @@ private slots:
         QFETCH(int, screen);
         QFETCH(QString, control);
         QFETCH(QString, address);
-        web::Hook web;
-        dialogs::Hook dialogs;
         QWidget* opened = OpenScreen(Screen(screen));
         QVERIFY(QTest::qWaitForWindowExposed(opened));
         const QStringList before = OpenScreenNames();
@@ -46,16 +59,16 @@ private slots:
 
         Click(link);
         LetEventsRun();
-        QCOMPARE(web.opened(), QStringList{address});
+        QCOMPARE(m_web->opened(), QStringList{address});
         Click(link);
         LetEventsRun();
-        QCOMPARE(web.opened(), (QStringList{address, address}));
+        QCOMPARE(m_web->opened(), (QStringList{address, address}));
 
         QCOMPARE(OpenScreenNames(), before);
         QCOMPARE(FindScreen(Screen(screen)), opened);
         QVERIFY(link->isVisible());
         QVERIFY(link->isEnabled());
-        QVERIFY(dialogs.shown().empty());
+        QVERIFY(m_dialogs->shown().empty());
     }
 
     // A double-click acts once. Both clicks come through the window system, within the
@@ -90,8 +103,6 @@ private slots:
         QFETCH(QString, landsOnControl);
         QFETCH(QStringList, pages);
         QFETCH(QStringList, screens);
-        web::Hook web;
-        dialogs::Hook dialogs;
         QWidget* first = OpenScreen(Screen(screen));
         QVERIFY(QTest::qWaitForWindowExposed(first));
         QWidget* clicked = first->findChild<QWidget*>(control);
@@ -118,13 +129,13 @@ private slots:
         QVERIFY(landing);
         click(landing, start + interval / 2);
         LetEventsRun();
-        QCOMPARE(web.opened(), pages);
+        QCOMPARE(m_web->opened(), pages);
         QCOMPARE(OpenScreenNames(), screens);
 
         click(landing, start + 3 * interval);
         LetEventsRun();
-        QVERIFY(web.opened() != pages || OpenScreenNames() != screens);
-        QVERIFY(dialogs.shown().empty());
+        QVERIFY(m_web->opened() != pages || OpenScreenNames() != screens);
+        QVERIFY(m_dialogs->shown().empty());
     }
 
     void picturesWithoutActionOpenNothing_data() {
@@ -142,8 +153,6 @@ private slots:
     void picturesWithoutActionOpenNothing() {
         QFETCH(int, screen);
         QFETCH(QString, control);
-        web::Hook web;
-        dialogs::Hook dialogs;
         QWidget* opened = OpenScreen(Screen(screen));
         QVERIFY(QTest::qWaitForWindowExposed(opened));
         QWidget* inert = opened->findChild<QWidget*>(control);
@@ -151,8 +160,8 @@ private slots:
         Click(inert);
         QTest::mouseDClick(inert, Qt::LeftButton);
         LetEventsRun();
-        QCOMPARE(web.opened(), QStringList());
-        QVERIFY(dialogs.shown().empty());
+        QCOMPARE(m_web->opened(), QStringList());
+        QVERIFY(m_dialogs->shown().empty());
         QCOMPARE(OpenScreenNames(), QStringList{QString::fromLatin1(AllScreens[std::size_t(screen)].second)});
     }
 

@@ -16,6 +16,8 @@
 #include <QTimer>
 #include <QtTest>
 
+#include <memory>
+
 #include <functional>
 #include <vector>
 
@@ -26,8 +28,8 @@ class NavigationTest : public QObject {
     Q_OBJECT
 
 private:
-    dialogs::Hook* m_dialogs = nullptr;
-    web::Hook* m_web = nullptr;
+    std::unique_ptr<dialogs::Hook> m_dialogs;
+    std::unique_ptr<web::Hook> m_web;
 
     // Opens the menu the way the user reaches it: from the start-up screen's "返回".
     QWidget* ReachMain() {
@@ -42,15 +44,16 @@ private:
 
 private slots:
     void init() {
-        m_dialogs = new dialogs::Hook;
-        m_web = new web::Hook;
+        m_dialogs = std::make_unique<dialogs::Hook>();
+        m_web = std::make_unique<web::Hook>();
     }
 
     void cleanup() {
         CloseAllScreens();
-        QCOMPARE(VisibleWindowCount(), 0);
-        delete m_web;
-        delete m_dialogs;
+        const int left = VisibleWindowCount();
+        m_web.reset();
+        m_dialogs.reset();
+        QCOMPARE(left, 0);
     }
 
     void startUpOpensOnlyForm5() {
