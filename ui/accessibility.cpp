@@ -8,6 +8,7 @@
 #include <QDialog>
 #include <QKeyEvent>
 #include <QMetaObject>
+#include <QPointer>
 #include <QPushButton>
 #include <QWidget>
 
@@ -20,6 +21,31 @@ bool IsClickable(const QWidget* widget) {
     if (const auto* picture = qobject_cast<const Picture*>(widget))
         return picture->isClickable();
     return qobject_cast<const LinkLabel*>(widget) != nullptr;
+}
+
+// True while a modal box blocks the window: its controls take no input, from the mouse or
+// from assistive technology. A box blocks every other window, or, when it is window-modal,
+// the windows it belongs to.
+bool IsBlockedByModalBox(const QWidget* window) {
+    const QWidget* modal = QApplication::activeModalWidget();
+    if (!modal)
+        return false;
+    for (const QWidget* owner = window; owner; owner = owner->parentWidget())
+        if (owner == modal)
+            return false; // the box itself, or a window it opened
+    if (modal->windowModality() != Qt::WindowModal)
+        return true;
+    for (const QWidget* blocked = modal->parentWidget(); blocked; blocked = blocked->parentWidget())
+        if (blocked->window() == window)
+            return true;
+    return false;
+}
+
+// As a mouse click: nothing happens on a disabled or hidden control, nor under a modal box,
+// where the press would run inside the box's event loop and might close the box's own window.
+bool CanPress(const QWidget* widget) {
+    return IsClickable(widget) && widget->isEnabled() && widget->isVisible() &&
+           !IsBlockedByModalBox(widget->window());
 }
 
 // A picture or link label: an image or a link whose one action, when it has one, is the
@@ -41,10 +67,18 @@ public:
     }
 
     void doAction(const QString& actionName) override {
-        // As a mouse click: nothing happens on a disabled or hidden control.
-        if (actionName == pressAction() && IsClickable(widget()) && widget()->isEnabled() &&
-            widget()->isVisible())
-            QMetaObject::invokeMethod(widget(), "clicked", Qt::QueuedConnection);
+        // The press runs once the screen reader has had its answer, and only if the control
+        // can still be pressed then: a box may have come up in between.
+        if (actionName != pressAction() || !CanPress(widget()))
+            return;
+        QPointer<QWidget> target = widget();
+        QMetaObject::invokeMethod(
+            target,
+            [target] {
+                if (target && CanPress(target))
+                    QMetaObject::invokeMethod(target, "clicked");
+            },
+            Qt::QueuedConnection);
     }
 
     QStringList keyBindingsForAction(const QString&) const override { return {}; }

@@ -13,15 +13,15 @@
 #include <QLabel>
 #include <QPushButton>
 
-#include <array>
 #include <string>
 
 namespace quenlio {
 
 namespace {
 
-constexpr int kSerialLength = 11;
-constexpr int kShortestPartNumber = 6;
+constexpr std::size_t kSerialLength = 11;
+constexpr std::size_t kShortestPartNumber = 6;
+constexpr std::size_t kLongestPartNumber = 7;
 
 std::size_t Length(const QLineEdit* box) {
     return CharLength(box->text());
@@ -32,54 +32,14 @@ std::size_t Length(const QLineEdit* box) {
 Form3::Form3(QWidget* parent) : QWidget(parent) {
     setObjectName(QStringLiteral("Form3"));
     setWindowTitle(QStringLiteral("Quenlio ByMorlane"));
+    setWindowFlags(FixedScreenFlags);
     setFixedSize(391, 363);
     setFont(fonts::Song());
-
-    Frame1 = MakeFrame(this, "Frame1", QStringLiteral("信息输入"), {8, 6, 375, 100});
-    Label1 = MakeLabel(Frame1, "Label1", QStringLiteral("序列号(11位)"), {12, 30, 92, 22});
-    // Wide enough for an 11-character serial of the widest letters (W, M) in the fallback font.
-    Text1 = MakeBox(Frame1, "Text1", Label1->text(), {104, 28, 140, 26});
-    Text1->setMaxLength(kSerialLength);
-    Label2 = MakeLabel(Frame1, "Label2", QStringLiteral("型号"), {12, 64, 92, 22});
-    Text2 = MakeBox(Frame1, "Text2", Label2->text(), {104, 62, 124, 26});
-    Text2->setMaxLength(7);
-    Text2->setEnabled(false);
-    Text2->setReadOnly(true);
-
-    // Where the two numbers are found on the handset; they react to nothing.
-    Label9 = MakeLabel(Frame1, "Label9", QStringLiteral("如何查看？"), {252, 28, 116, 26}, fonts::Kai(12));
-    Label10 = MakeLabel(Frame1, "Label10", QStringLiteral("设置-通用-关于本机"), {240, 64, 130, 22});
-
-    Frame2 = MakeFrame(this, "Frame2", QStringLiteral("查询结果"), {8, 112, 375, 214});
-    Command1 = MakeButton(Frame2, "Command1", QStringLiteral("查询"), {302, 94, 62, 32});
-    Command1->setEnabled(false);
-
-    const std::array<QString, 6> captions = {QStringLiteral("设备型号"), QStringLiteral("出厂时间"),
-                                             QStringLiteral("销售地"),   QStringLiteral("运营商"),
-                                             QStringLiteral("产地"),     QStringLiteral("是否售后换机")};
-    const std::array<QLabel**, 6> labels = {&Label3, &Label4, &Label5, &Label6, &Label7, &Label8};
-    const std::array<QLineEdit**, 6> boxes = {&Text3, &Text4, &Text5, &Text6, &Text7, &Text8};
-    for (int i = 0; i < 6; ++i) {
-        const int top = 28 + 30 * i;
-        *labels[i] = MakeLabel(Frame2, QByteArray("Label").append(QByteArray::number(i + 3)).constData(),
-                               captions[i], {12, top + 2, 98, 22});
-        // The results are only ever shown, never typed; "enabled" only takes the grey away.
-        QLineEdit* box = MakeBox(Frame2, QByteArray("Text").append(QByteArray::number(i + 3)).constData(),
-                                 captions[i], {112, top, 182, 26});
-        box->setReadOnly(true);
-        box->setEnabled(false);
-        *boxes[i] = box;
-    }
-
-    Label11 = MakeLink(this, "Label11", QStringLiteral("返回"), {343, 334, 36, 22});
-
-    setTabOrder(Text1, Text2);
-    setTabOrder(Text2, Command1);
-    Text1->setFocus();
+    BuildControls();
 
     // Both boxes are kept upper-case; leaving the serial box checks the serial.
-    NormaliseAsTyped(Text1, UpperAscii);
-    NormaliseAsTyped(Text2, UpperAscii);
+    NormaliseAsTyped(Text1, UpperAscii, kSerialLength);
+    NormaliseAsTyped(Text2, UpperAscii, kLongestPartNumber);
     m_serialCheck = new SerialCheck(Text1, CheckOldSerial, QStringLiteral("序列号有误，请核对后重新输入！"),
                                     QStringLiteral("错误"));
     m_serialCheck->RunOn(Text1, &FocusEdit::lostFocus);
@@ -88,6 +48,57 @@ Form3::Form3(QWidget* parent) : QWidget(parent) {
     connect(Text2, &QLineEdit::textChanged, this, &Form3::Text2_Change);
     connect(Command1, &QPushButton::clicked, this, &Form3::Command1_Click);
     connect(Label11, &LinkLabel::clicked, this, &Form3::Label11_Click);
+
+    Text1->setFocus();
+}
+
+void Form3::BuildControls() {
+    Frame1 = MakeFrame(this, "Frame1", QStringLiteral("信息输入"), {8, 6, 375, 100});
+    Label1 = MakeLabel(Frame1, "Label1", QStringLiteral("序列号(11位)"), {12, 30, 92, 22});
+    // Wide enough for an 11-character serial of the widest letters (W, M) in the fallback font.
+    Text1 = MakeBox(Frame1, "Text1", Label1->text(), {104, 28, 140, 26});
+    Label2 = MakeLabel(Frame1, "Label2", QStringLiteral("型号"), {12, 64, 92, 22});
+    Text2 = MakeBox(Frame1, "Text2", Label2->text(), {104, 62, 124, 26});
+    Text2->setEnabled(false);
+    Text2->setReadOnly(true);
+
+    // Where the two numbers are found on the handset; they react to nothing.
+    Label9 = MakeLabel(Frame1, "Label9", QStringLiteral("如何查看？"), {252, 28, 116, 26}, fonts::Kai(12));
+    Label10 = MakeLabel(Frame1, "Label10", QStringLiteral("设置-通用-关于本机"), {240, 64, 130, 22});
+
+    // Results: six captioned boxes, the query button beside them.
+    Frame2 = MakeFrame(this, "Frame2", QStringLiteral("查询结果"), {8, 112, 375, 214});
+    Command1 = MakeButton(Frame2, "Command1", QStringLiteral("查询"), {302, 94, 62, 32});
+    Command1->setEnabled(false);
+    struct ResultRow {
+        QLabel** caption;
+        const char* captionName;
+        FocusEdit** edit;
+        const char* editName;
+        QString text;
+    };
+    const ResultRow rows[] = {
+        {&Label3, "Label3", &Text3, "Text3", QStringLiteral("设备型号")},
+        {&Label4, "Label4", &Text4, "Text4", QStringLiteral("出厂时间")},
+        {&Label5, "Label5", &Text5, "Text5", QStringLiteral("销售地")},
+        {&Label6, "Label6", &Text6, "Text6", QStringLiteral("运营商")},
+        {&Label7, "Label7", &Text7, "Text7", QStringLiteral("产地")},
+        {&Label8, "Label8", &Text8, "Text8", QStringLiteral("是否售后换机")},
+    };
+    int top = 28;
+    for (const ResultRow& row : rows) {
+        *row.caption = MakeLabel(Frame2, row.captionName, row.text, {12, top + 2, 98, 22});
+        // The results are only ever shown, never typed; "enabled" only takes the grey away.
+        *row.edit = MakeBox(Frame2, row.editName, row.text, {112, top, 182, 26});
+        (*row.edit)->setReadOnly(true);
+        (*row.edit)->setEnabled(false);
+        top += 30;
+    }
+
+    Label11 = MakeLink(this, "Label11", QStringLiteral("返回"), {343, 334, 36, 22});
+
+    setTabOrder(Text1, Text2);
+    setTabOrder(Text2, Command1);
 }
 
 // The gates follow from the two texts alone, so they can be applied again after
@@ -98,7 +109,7 @@ void Form3::ApplyGates() {
     Text2->setEnabled(complete);
     for (QLineEdit* box : {Text3, Text4, Text5, Text6, Text7, Text8})
         box->setEnabled(complete);
-    Command1->setEnabled(complete && Length(Text2) >= kShortestPartNumber);
+    Text2_Change();
 }
 
 void Form3::Text1_Change() {

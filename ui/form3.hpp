@@ -1,7 +1,8 @@
 #pragma once
 // The 11-character screen: the old serial numbers (first iPhone to iPhone 4) and the
 // region suffix of the part number.
-#include <QLineEdit>
+#include "ui/controls.hpp"
+
 #include <QWidget>
 
 class QGroupBox;
@@ -10,7 +11,6 @@ class QPushButton;
 
 namespace quenlio {
 
-class FocusEdit;
 class LinkLabel;
 class SerialCheck;
 
@@ -19,36 +19,40 @@ class Form3 : public QWidget {
 public:
     explicit Form3(QWidget* parent = nullptr);
 
+    QGroupBox* Frame1; // 信息输入
+    QLabel* Label1;
+    FocusEdit* Text1; // serial number
+    QLabel* Label2;
+    FocusEdit* Text2; // part number
+    QLabel* Label9;   // 如何查看？
+    QLabel* Label10;  // where the numbers are found
+
+    QGroupBox* Frame2; // 查询结果
+    QPushButton* Command1;
+    QLabel* Label3;
+    FocusEdit* Text3; // device model
+    QLabel* Label4;
+    FocusEdit* Text4; // production week
+    QLabel* Label5;
+    FocusEdit* Text5; // sales region
+    QLabel* Label6;
+    FocusEdit* Text6; // carrier
+    QLabel* Label7;
+    FocusEdit* Text7; // factory
+    QLabel* Label8;
+    FocusEdit* Text8; // after-sales replacement flag
+
+    LinkLabel* Label11; // 返回
+
 private:
+    void BuildControls();
+
     void Text1_Change();
     void Text2_Change();
     void Command1_Click();
     void Label11_Click();
 
     void ApplyGates();
-
-    QGroupBox* Frame1;
-    QLabel* Label1;
-    FocusEdit* Text1;
-    QLabel* Label2;
-    QLineEdit* Text2;
-    QLabel* Label9;
-    QLabel* Label10;
-    QGroupBox* Frame2;
-    QPushButton* Command1;
-    QLabel* Label3;
-    QLineEdit* Text3;
-    QLabel* Label4;
-    QLineEdit* Text4;
-    QLabel* Label5;
-    QLineEdit* Text5;
-    QLabel* Label6;
-    QLineEdit* Text6;
-    QLabel* Label7;
-    QLineEdit* Text7;
-    QLabel* Label8;
-    QLineEdit* Text8;
-    LinkLabel* Label11;
 
     // CheckOldSerial, run when the focus leaves the serial box.
     SerialCheck* m_serialCheck;

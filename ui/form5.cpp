@@ -37,13 +37,14 @@ const QColor FlagBlack(0, 0, 0);
 Form5::Form5(QWidget* parent) : QWidget(parent) {
     setObjectName(QStringLiteral("Form5"));
     setWindowTitle(QStringLiteral("Quenlio ByMorlane"));
+    setWindowFlags(FixedScreenFlags);
     setFixedSize(466, 492);
     BuildControls();
 
     // The serial is kept upper-case with the digit 0 for the letter O, the part number
     // upper-case; Text2 gaining the focus checks the serial's half-year code.
-    NormaliseAsTyped(Text1, NormalizeSerial);
-    NormaliseAsTyped(Text2, UpperAscii);
+    NormaliseAsTyped(Text1, NormalizeSerial, 12);
+    NormaliseAsTyped(Text2, UpperAscii, 7);
     m_halfYearCheck = new SerialCheck(Text1, CheckHalfYearCode, QStringLiteral("请输入正确的序列号!"),
                                       QStringLiteral("序列号错误！"));
     m_halfYearCheck->RunOn(Text2, &FocusEdit::gotFocus);
@@ -77,10 +78,8 @@ void Form5::BuildControls() {
     Frame1 = MakeFrame(this, "Frame1", QStringLiteral("信息输入"), QRect(6, 60, 454, 86));
     Label1 = MakeLabel(Frame1, "Label1", QStringLiteral("序列号(12位)"), QRect(8, 24, 90, 24));
     Text1 = MakeBox(Frame1, "Text1", QStringLiteral("序列号(12位)"), QRect(98, 24, 198, 24));
-    Text1->setMaxLength(12);
     Label2 = MakeLabel(Frame1, "Label2", QStringLiteral("型号"), QRect(8, 54, 90, 24));
     Text2 = MakeBox(Frame1, "Text2", QStringLiteral("型号"), QRect(98, 54, 198, 24));
-    Text2->setMaxLength(7);
     Text2->setEnabled(false);
     Command2 = MakeButton(Frame1, "Command2", QStringLiteral("查看方法"), QRect(322, 37, 104, 30));
 
@@ -206,9 +205,10 @@ void Form5::Command1_Click() {
     Text7->setText(FromUtf8(result.Factory));
     Text9->setText(FromUtf8(result.AfterSalesReplacement));
 
-    // Set on every query, so a red flag never outlives the unit it was for.
+    // Red for the rule's verdict, not for whatever the flag's text reads; set on every query,
+    // so a red flag never outlives the unit it was for.
     QPalette flagPalette = Text9->palette();
-    flagPalette.setColor(QPalette::Text, Text9->text() == QStringLiteral("是") ? FlagRed : FlagBlack);
+    flagPalette.setColor(QPalette::Text, IsReplacementSerial(Utf8(Text1->text())) ? FlagRed : FlagBlack);
     Text9->setPalette(flagPalette);
 
     const ModelPhoto photo = PhotoForModel(Utf8(Text3->text()));

@@ -16,26 +16,53 @@ namespace {
 // no handler ever sees the text as typed.
 class Normaliser : public QValidator {
 public:
-    Normaliser(std::string (*normalise)(std::string_view), QObject* parent)
-        : QValidator(parent), m_normalise(normalise) {}
+    Normaliser(std::string (*normalise)(std::string_view), std::size_t maxChars, QLineEdit* box)
+        : QValidator(box), m_normalise(normalise), m_maxChars(maxChars), m_accepted(box->text()) {}
 
     State validate(QString& text, int& caret) const override {
+        const bool trimmed = DropBeyondLimit(text, caret);
         const QString normal = FromUtf8(m_normalise(Utf8(text)));
         if (normal != text) {
             text = normal;
             caret = static_cast<int>(text.size());
         }
+        // Everything typed fell beyond the limit: refusing the edit leaves the box as it
+        // was and reports no change, where rewriting it would report one. (The program's own
+        // writes, which Qt does not undo when refused, always fit.)
+        if (trimmed && text == m_accepted)
+            return Invalid;
+        m_accepted = text;
         return Acceptable;
     }
 
 private:
+    // The characters beyond the limit are the last ones typed or pasted, just before
+    // the caret; they go whole, a surrogate pair as one character.
+    bool DropBeyondLimit(QString& text, int& caret) const {
+        const std::size_t length = CharLength(text);
+        if (length <= m_maxChars)
+            return false;
+        for (std::size_t excess = length - m_maxChars; excess > 0; --excess) {
+            const int at = caret > 0 ? caret : static_cast<int>(text.size());
+            const int width =
+                at >= 2 && text.at(at - 1).isLowSurrogate() && text.at(at - 2).isHighSurrogate() ? 2 : 1;
+            text.remove(at - width, width);
+            if (caret > 0)
+                caret -= width;
+        }
+        return true;
+    }
+
     std::string (*m_normalise)(std::string_view);
+    std::size_t m_maxChars;
+    // The text last let through: the box's text between two edits.
+    mutable QString m_accepted;
 };
 
 } // namespace
 
-void NormaliseAsTyped(QLineEdit* box, std::string (*normalise)(std::string_view)) {
-    box->setValidator(new Normaliser(normalise, box));
+void NormaliseAsTyped(QLineEdit* box, std::string (*normalise)(std::string_view), std::size_t maxChars) {
+    box->setValidator(new Normaliser(normalise, maxChars, box));
     // Also after a deletion or an undo, which the normal form leaves as it is.
     QObject::connect(box, &QLineEdit::textChanged, box,
                      [box](const QString& text) { box->setCursorPosition(static_cast<int>(text.size())); });

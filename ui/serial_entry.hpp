@@ -4,6 +4,7 @@
 #include <QObject>
 #include <QString>
 
+#include <cstddef>
 #include <string>
 #include <string_view>
 
@@ -15,10 +16,14 @@ namespace quenlio {
 class FocusEdit;
 
 // Keeps the box's text in the form `normalise` gives it, whether typed, pasted or
-// written by the program, with the caret at the end after every change. The text is
-// rewritten before the box reports the change, so its change handler runs once, on
-// the final text. Call it before connecting that handler.
-void NormaliseAsTyped(QLineEdit* box, std::string (*normalise)(std::string_view));
+// written by the program, with the caret at the end after every change, and at most
+// `maxChars` characters long, counted as the rules count them (an emoji or a rare
+// Chinese character is one, where QLineEdit's own limit would count two and keep half).
+// What is typed or pasted beyond the limit is dropped whole, as a full box drops a key;
+// an edit that leaves nothing new is refused without a change. The text is rewritten
+// before the box reports the change, so its change handler runs once, on the final
+// text. Call it before connecting that handler.
+void NormaliseAsTyped(QLineEdit* box, std::string (*normalise)(std::string_view), std::size_t maxChars);
 
 // The check of a serial that runs when the focus moves: a serial the rule rejects is
 // reported in a message box, then emptied and given the focus back. The message box

@@ -14,96 +14,15 @@ import time
 
 import pyatspi
 
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "scripts"))
+from atspi_driver import Failure, Program, check, descendants, keys, states, text_of, type_text, wait_for, xdotool  # noqa: E402
+
 FORM5 = "Quenlio ByMorlane"
 MAIN = "Quenlio ByMorlane "
 FORM4 = "序列号、型号查看方法"
 
 # Every control a user meets has one of these roles and a name to go with it.
 NAMED_ROLES = {"frame", "panel", "label", "text", "push button", "image", "link", "alert", "dialog"}
-
-
-class Failure(Exception):
-    pass
-
-
-def check(condition, message):
-    if not condition:
-        raise Failure(message)
-
-
-def wait_for(predicate, what, timeout=10.0):
-    deadline = time.monotonic() + timeout
-    while True:
-        try:
-            value = predicate()
-        except Exception:  # an object can vanish while it is read; try again
-            value = None
-        if value:
-            return value
-        if time.monotonic() > deadline:
-            raise Failure(f"timed out waiting for {what}")
-        time.sleep(0.05)
-
-
-def states(acc):
-    return {pyatspi.stateToString(s) for s in acc.getState().getStates()}
-
-
-def descendants(acc):
-    for child in acc:
-        if child is None:
-            continue
-        yield child
-        yield from descendants(child)
-
-
-def text_of(acc):
-    return acc.queryText().getText(0, -1)
-
-
-class Program:
-    def __init__(self, binary):
-        env = dict(os.environ, QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1", QT_QPA_PLATFORM="xcb")
-        self.process = subprocess.Popen([binary], env=env)
-
-    def app(self):
-        for acc in pyatspi.Registry.getDesktop(0):
-            if acc is not None and acc.get_process_id() == self.process.pid:
-                return acc
-        return None
-
-    def windows(self):
-        app = self.app()
-        return [w for w in app if w is not None and "showing" in states(w)] if app else []
-
-    def window(self, name, role="frame"):
-        return wait_for(
-            lambda: next((w for w in self.windows() if w.name == name and w.getRoleName() == role), None),
-            f"the {role} '{name}'",
-        )
-
-    def dialogs(self):
-        return [w for w in self.windows() if w.getRoleName() in ("alert", "dialog")]
-
-    def stop(self):
-        if self.process.poll() is None:
-            self.process.terminate()
-            try:
-                self.process.wait(5)
-            except subprocess.TimeoutExpired:
-                self.process.kill()
-
-
-def xdotool(*args):
-    subprocess.run(["xdotool", *args], check=True)
-
-
-def keys(*names):
-    xdotool("key", "--clearmodifiers", "--delay", "30", *names)
-
-
-def type_text(text):
-    xdotool("type", "--clearmodifiers", "--delay", "15", text)
 
 
 def activate(program, window):

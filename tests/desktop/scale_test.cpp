@@ -2,6 +2,7 @@
 // font really in use, every control must lie inside its window, and the pictures must be
 // drawn at the screen's own resolution. Run once at QT_SCALE_FACTOR=1 and once at 2.
 #include "core/core.hpp"
+#include "support/screen_support.hpp"
 #include "ui/picture.hpp"
 #include "ui/screens.hpp"
 
@@ -22,34 +23,14 @@
 #include <set>
 
 using namespace quenlio;
+using namespace quenlio::test_support;
 
 Q_DECLARE_METATYPE(quenlio::Screen)
 
 namespace {
 
-QString FromUtf8(std::string_view text) {
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
-
-const char* ScreenName(Screen screen) {
-    switch (screen) {
-    case Screen::Form5:
-        return "Form5";
-    case Screen::Main:
-        return "Main";
-    case Screen::Form3:
-        return "Form3";
-    case Screen::Form1:
-        return "Form1";
-    case Screen::Form2:
-        return "Form2";
-    case Screen::Form4:
-        return "Form4";
-    }
-    return "?";
-}
-
-QString Describe(const QWidget* widget) {
+// The control's name and its window's, for a report.
+QString NameOnScreen(const QWidget* widget) {
     const QString name = widget->objectName().isEmpty()
                              ? QString::fromLatin1(widget->metaObject()->className())
                              : widget->objectName();
@@ -230,7 +211,7 @@ QStringList ClippedCaptions(const QWidget* window) {
                 : metrics.height();
         if (width > area.width() || height > area.height())
             clipped << QStringLiteral("label %1 \"%2\" needs %3x%4, has %5x%6 (%7)")
-                           .arg(Describe(label), label->text())
+                           .arg(NameOnScreen(label), label->text())
                            .arg(width)
                            .arg(height)
                            .arg(area.width())
@@ -248,7 +229,7 @@ QStringList ClippedCaptions(const QWidget* window) {
         const int width = metrics.horizontalAdvance(button->text());
         if (width > area.width() || metrics.height() > area.height())
             clipped << QStringLiteral("button %1 \"%2\" needs %3x%4, has %5x%6 (%7)")
-                           .arg(Describe(button), button->text())
+                           .arg(NameOnScreen(button), button->text())
                            .arg(width)
                            .arg(metrics.height())
                            .arg(area.width())
@@ -271,7 +252,7 @@ QStringList ClippedCaptions(const QWidget* window) {
         const int width = frame->fontMetrics().horizontalAdvance(frame->title());
         if (!frame->rect().contains(label) || label.width() < width)
             clipped << QStringLiteral("frame title %1 \"%2\" needs %3 px at x=%4, frame is %5 wide")
-                           .arg(Describe(frame), frame->title())
+                           .arg(NameOnScreen(frame), frame->title())
                            .arg(width)
                            .arg(label.x())
                            .arg(frame->width());
@@ -287,7 +268,7 @@ QString BoxClips(const QLineEdit* edit, const QString& text) {
     if (needed <= available && metrics.height() <= edit->height())
         return {};
     return QStringLiteral("%1 clips \"%2\": needs %3x%4 px, has %5x%6 (%7)")
-        .arg(Describe(edit), text)
+        .arg(NameOnScreen(edit), text)
         .arg(needed)
         .arg(metrics.height())
         .arg(available)
@@ -304,7 +285,7 @@ QStringList ControlsOutside(const QWidget* window) {
         const QRect inWindow(child->mapTo(window, QPoint(0, 0)), child->size());
         if (!window->rect().contains(inWindow) || !child->parentWidget()->rect().contains(child->geometry()))
             outside << QStringLiteral("%1 at (%2,%3 %4x%5) in a %6x%7 parent, %8x%9 window")
-                           .arg(Describe(child))
+                           .arg(NameOnScreen(child))
                            .arg(child->x())
                            .arg(child->y())
                            .arg(child->width())
@@ -323,14 +304,14 @@ QStringList ControlsOutside(const QWidget* window) {
 QString PictureFault(Picture* picture, double scale) {
     QSvgRenderer* renderer = picture->renderer();
     if (!renderer || !renderer->isValid())
-        return Describe(picture) + QStringLiteral(" has no drawing");
+        return NameOnScreen(picture) + QStringLiteral(" has no drawing");
     // A clickable picture draws its focus frame over the drawing; compare the drawing alone.
     picture->clearFocus();
     const QImage grabbed = picture->grab().toImage().convertToFormat(QImage::Format_ARGB32_Premultiplied);
     const QSize device = (QSizeF(picture->size()) * scale).toSize();
     if (grabbed.size() != device)
         return QStringLiteral("%1 grabs at %2x%3, not %4x%5")
-            .arg(Describe(picture))
+            .arg(NameOnScreen(picture))
             .arg(grabbed.width())
             .arg(grabbed.height())
             .arg(device.width())
@@ -358,14 +339,14 @@ QString PictureFault(Picture* picture, double scale) {
     const double toSharp = distance(grabbed, draw(scale));
     if (toSharp >= 1.0)
         return QStringLiteral("%1 differs from its drawing by %2 per channel")
-            .arg(Describe(picture))
+            .arg(NameOnScreen(picture))
             .arg(toSharp);
     if (scale > 1.0) {
         const QImage blurred = draw(1.0).scaled(device, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
         const double toBlurred = distance(grabbed, blurred);
         if (2 * toSharp >= toBlurred)
             return QStringLiteral("%1 looks scaled up (%2 from sharp, %3 from blurred)")
-                .arg(Describe(picture))
+                .arg(NameOnScreen(picture))
                 .arg(toSharp)
                 .arg(toBlurred);
     }
@@ -410,7 +391,7 @@ private:
         QTest::addColumn<Screen>("screen");
         for (Screen s :
              {Screen::Form5, Screen::Main, Screen::Form3, Screen::Form1, Screen::Form2, Screen::Form4})
-            QTest::newRow(ScreenName(s)) << s;
+            QTest::newRow(qPrintable(ScreenName(s))) << s;
     }
 
 private slots:

@@ -3,30 +3,12 @@
 #include "ui/form5.hpp"
 #include "ui/picture.hpp"
 
-#include <QApplication>
 #include <QLineEdit>
 #include <QList>
 #include <QPushButton>
 #include <QString>
-#include <QTest>
 
-namespace quenlio::testing {
-
-// Types each character into whichever control has the keyboard focus at that moment,
-// as a real keyboard does: after the 12th serial character the rest goes to Text2.
-inline void TypeAtFocus(const QString& text) {
-    for (const QChar c : text) {
-        QWidget* target = QApplication::focusWidget();
-        if (!target)
-            return;
-        QTest::keyClick(target, c.toLatin1());
-    }
-}
-
-// Clicks the control with the mouse, as a user would.
-inline void Click(QWidget* control) {
-    QTest::mouseClick(control, Qt::LeftButton);
-}
+namespace quenlio::test_support {
 
 // Texts, states and focus of every control of the screen, for telling whether a
 // handler changed anything.
@@ -56,4 +38,4 @@ struct Form5Snapshot {
     }
 };
 
-} // namespace quenlio::testing
+} // namespace quenlio::test_support

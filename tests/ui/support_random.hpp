@@ -2,12 +2,11 @@
 // Seeded random events for the screen tests: a reproducible generator, the keyboard,
 // clipboard and mouse as a user drives them, answers for every dialog, and a log of the
 // last events for the failure report.
-#include "core/text.hpp"
+#include "support/screen_support.hpp"
 #include "ui/dialogs.hpp"
 #include "ui/web.hpp"
 
 #include <QApplication>
-#include <QClipboard>
 #include <QElapsedTimer>
 #include <QKeyEvent>
 #include <QPointer>
@@ -148,61 +147,17 @@ inline const std::vector<NamedKey>& EditingKeys() {
     return keys;
 }
 
-// Where the keyboard goes: the focus widget of the screen, or the screen itself.
-inline QWidget* KeyboardTarget(QWidget* screen) {
-    QWidget* focus = QApplication::focusWidget();
-    if (focus && focus->window() == screen)
-        return focus;
-    QWidget* inner = screen->focusWidget();
-    return inner ? inner : screen;
-}
-
-inline QString Describe(const QWidget* widget) {
-    if (!widget)
-        return QStringLiteral("nothing");
-    return widget->objectName().isEmpty() ? QString::fromLatin1(widget->metaObject()->className())
-                                          : widget->objectName();
-}
-
 inline QString KeyEvent(QWidget* screen, const NamedKey& key) {
-    QWidget* target = KeyboardTarget(screen);
-    const QString what = QStringLiteral("key %1 -> %2").arg(QString::fromLatin1(key.name), Describe(target));
+    QWidget* target = test_support::KeyboardTarget(screen);
+    const QString what =
+        QStringLiteral("key %1 -> %2").arg(QString::fromLatin1(key.name), test_support::Describe(target));
     QTest::keyClick(target, key.key, key.modifiers);
     return what;
 }
 
-// Types each character at the focus, as a keyboard (or an input method) delivers it:
-// one key event carrying the character's text. QTest::keyClicks drops characters
-// outside Latin-1, so Chinese goes through here.
-inline QString TypeText(QWidget* screen, const QString& text) {
-    QString what = QStringLiteral("type \"%1\" ->").arg(text);
-    for (const QChar c : text) {
-        QWidget* target = KeyboardTarget(screen);
-        what += QLatin1Char(' ') + Describe(target);
-        const char latin = c.toLatin1();
-        const Qt::Key key = latin >= 'a' && latin <= 'z'   ? Qt::Key(Qt::Key_A + (latin - 'a'))
-                            : latin >= ' ' && latin <= '~' ? Qt::Key(c.toUpper().unicode())
-                                                           : Qt::Key_unknown;
-        QTest::sendKeyEvent(QTest::Click, target, key, QString(c), Qt::NoModifier);
-    }
-    return what;
-}
-
-// Puts the text on the clipboard and presses Ctrl+V at the focus; with `replace`, Ctrl+A
-// first, as a user replaces a box's text.
-inline QString PasteText(QWidget* screen, const QString& text, bool replace) {
-    QGuiApplication::clipboard()->setText(text);
-    QWidget* target = KeyboardTarget(screen);
-    if (replace)
-        QTest::keyClick(target, Qt::Key_A, Qt::ControlModifier);
-    QTest::keyClick(target, Qt::Key_V, Qt::ControlModifier);
-    return QStringLiteral("%1 \"%2\" -> %3")
-        .arg(replace ? QStringLiteral("Ctrl+A, paste") : QStringLiteral("paste"), text, Describe(target));
-}
-
 inline QString ClickOn(QWidget* control, QPoint at) {
     QTest::mouseClick(control, Qt::LeftButton, Qt::NoModifier, at);
-    return QStringLiteral("click %1 at (%2,%3)").arg(Describe(control)).arg(at.x()).arg(at.y());
+    return QStringLiteral("click %1 at (%2,%3)").arg(test_support::Describe(control)).arg(at.x()).arg(at.y());
 }
 
 inline QString ClickRandomly(Random& random, QWidget* control) {
@@ -285,18 +240,6 @@ private:
     }
     static inline QtMessageHandler s_previous = nullptr;
 };
-
-// Lets posted events (repaints, deferred deletion of closed screens) run, as the
-// event loop does between two user events.
-inline void LetEventsRun() {
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    QCoreApplication::processEvents();
-}
-
-// Number of characters, as the screens count them (a Chinese character is one).
-inline int Chars(const QString& text) {
-    return static_cast<int>(CharCount(text.toStdString()));
-}
 
 inline bool HasLowerAscii(const QString& text) {
     for (const QChar c : text)

@@ -1,4 +1,5 @@
 // The 11-character screen driven by key and mouse events in a real X server.
+#include "support/screen_support.hpp"
 #include "ui/dialogs.hpp"
 #include "ui/form3.hpp"
 #include "ui/screens.hpp"
@@ -12,24 +13,30 @@
 #include <QTimer>
 #include <QtTest>
 
+#include <memory>
+
 using namespace quenlio;
+using namespace quenlio::test_support;
 
 namespace {
 const QString kMessage = QStringLiteral("序列号有误，请核对后重新输入！");
-const char* const kResults[] = {"Text3", "Text4", "Text5", "Text6", "Text7", "Text8"};
 } // namespace
 
 class TestForm3 : public QObject {
     Q_OBJECT
 
-    QPointer<QWidget> m_form;
+    QPointer<Form3> m_form;
+    // Answers every box, as on the 12-character screen's tests; a test of the real box drops it.
+    std::unique_ptr<dialogs::Hook> m_dialogs;
 
-    QLineEdit* box(const char* name) { return m_form->findChild<QLineEdit*>(QString::fromLatin1(name)); }
-    QPushButton* command1() { return m_form->findChild<QPushButton*>(QStringLiteral("Command1")); }
+    Form3* form() { return m_form.data(); }
+    QList<QLineEdit*> resultBoxes() {
+        return {form()->Text3, form()->Text4, form()->Text5, form()->Text6, form()->Text7, form()->Text8};
+    }
     QStringList results() {
         QStringList texts;
-        for (const char* name : kResults)
-            texts << box(name)->text();
+        for (QLineEdit* box : resultBoxes())
+            texts << box->text();
         return texts;
     }
 
@@ -41,40 +48,44 @@ class TestForm3 : public QObject {
     }
 
     void query(const QString& serial, const QString& part) {
-        retype(box("Text1"), serial);
-        QVERIFY(box("Text2")->hasFocus());
-        retype(box("Text2"), part);
-        QTest::mouseClick(command1(), Qt::LeftButton);
+        retype(form()->Text1, serial);
+        QVERIFY(form()->Text2->hasFocus());
+        retype(form()->Text2, part);
+        QTest::mouseClick(form()->Command1, Qt::LeftButton);
     }
 
     // Step 3 of the serial rules after a rejected serial: empty and focused, all else shut.
     void verifyRejected() {
-        QCOMPARE(box("Text1")->text(), QString());
-        QTRY_VERIFY(box("Text1")->hasFocus());
-        QVERIFY(!box("Text2")->isEnabled());
-        QVERIFY(box("Text2")->isReadOnly());
-        QVERIFY(!command1()->isEnabled());
-        for (const char* name : kResults)
-            QVERIFY2(!box(name)->isEnabled() && box(name)->isReadOnly(), name);
+        QCOMPARE(form()->Text1->text(), QString());
+        QTRY_VERIFY(form()->Text1->hasFocus());
+        QVERIFY(!form()->Text2->isEnabled());
+        QVERIFY(form()->Text2->isReadOnly());
+        QVERIFY(!form()->Command1->isEnabled());
+        for (QLineEdit* box : resultBoxes())
+            QVERIFY2(!box->isEnabled() && box->isReadOnly(), qPrintable(box->objectName()));
     }
 
 private slots:
     void initTestCase() { QApplication::setQuitOnLastWindowClosed(false); }
 
     void init() {
-        m_form = OpenScreen(Screen::Form3);
+        m_dialogs = std::make_unique<dialogs::Hook>();
+        m_form = qobject_cast<Form3*>(OpenScreen(Screen::Form3));
+        QVERIFY(m_form);
         QVERIFY(QTest::qWaitForWindowActive(m_form));
         QCOMPARE(m_form->size(), QSize(391, 363));
-        QTRY_VERIFY(box("Text1")->hasFocus());
-        QVERIFY(!box("Text2")->isEnabled() && !command1()->isEnabled());
+        QTRY_VERIFY(form()->Text1->hasFocus());
+        QVERIFY(!form()->Text2->isEnabled() && !form()->Command1->isEnabled());
     }
 
     void cleanup() {
-        dialogs::Hook quiet; // a fault must not leave a real box waiting for nobody
+        if (!m_dialogs) // a fault must not leave a real box waiting for nobody
+            m_dialogs = std::make_unique<dialogs::Hook>();
         for (Screen screen : {Screen::Form3, Screen::Main})
             if (QWidget* open = FindScreen(screen))
                 open->close();
         QTRY_VERIFY(!m_form && !FindScreen(Screen::Main));
+        m_dialogs.reset();
     }
 
     void upperCaseWithCaretAtEnd_data() {
@@ -95,8 +106,7 @@ private slots:
         QFETCH(QString, serial);
         QFETCH(QString, insertAtStart);
         QFETCH(QString, expected);
-        dialogs::Hook hook;
-        QLineEdit* text1 = box("Text1");
+        QLineEdit* text1 = form()->Text1;
         QTest::keyClicks(text1, serial);
         if (!insertAtStart.isEmpty()) {
             QTest::keyClick(text1, Qt::Key_Home);
@@ -105,12 +115,51 @@ private slots:
         QLineEdit* target = text1;
         if (serial.size() == 11) {
             QCOMPARE(text1->text(), QStringLiteral("88923ABC8M9"));
-            target = box("Text2");
+            target = form()->Text2;
             QTest::keyClicks(target, QStringLiteral("md128j"));
         }
         QCOMPARE(target->text(), expected);
         QCOMPARE(target->cursorPosition(), expected.size());
-        QVERIFY(hook.shown().empty());
+        QVERIFY(m_dialogs->shown().empty());
+    }
+
+    // The limits count characters: a character of two UTF-16 units fits in the last free place
+    // whole and is dropped whole where it does not fit.
+    void limitsCountCharacters_data() {
+        QTest::addColumn<QString>("serial");
+        QTest::addColumn<bool>("paste");
+        QTest::addColumn<QString>("added");
+        QTest::addColumn<QString>("shown");
+        const QString emoji = QString::fromUtf8("\xF0\x9F\x98\x80");
+        QTest::newRow("typed as 11th") << "88923ABC8M" << false << emoji << "88923ABC8M" + emoji;
+        QTest::newRow("pasted as 11th and 12th")
+            << "88923ABC8M" << true << emoji + emoji << "88923ABC8M" + emoji;
+        QTest::newRow("typed as 12th") << "88923ABC8M9" << false << emoji << "88923ABC8M9";
+        QTest::newRow("pasted as 12th") << "88923ABC8M9" << true << emoji << "88923ABC8M9";
+    }
+    void limitsCountCharacters() {
+        QFETCH(QString, serial);
+        QFETCH(bool, paste);
+        QFETCH(QString, added);
+        QFETCH(QString, shown);
+        QTest::keyClicks(form()->Text1, serial);
+        QTest::mouseClick(form()->Text1, Qt::LeftButton);
+        QTest::keyClick(form()->Text1, Qt::Key_End);
+        if (paste)
+            PasteText(form(), added, false);
+        else
+            TypeText(form(), added);
+        QCOMPARE(form()->Text1->text(), shown);
+        QVERIFY(form()->Text2->isEnabled());
+        // A refused key or paste is no change: the focus stays in the serial box.
+        QCOMPARE(form()->Text2->hasFocus(), shown != serial);
+        QVERIFY(m_dialogs->shown().empty());
+        // The part number's 7 count characters too.
+        const QString extensionB = QString::fromUtf8("\xF0\xA0\x80\x80");
+        form()->Text2->setFocus();
+        QTest::keyClicks(form()->Text2, QStringLiteral("mc131l"));
+        PasteText(form(), extensionB + extensionB, false);
+        QCOMPARE(form()->Text2->text(), "MC131L" + extensionB);
     }
 
     void eleventhCharacter_data() {
@@ -126,21 +175,20 @@ private slots:
     void eleventhCharacter() {
         QFETCH(QString, serial);
         QFETCH(bool, rejected);
-        dialogs::Hook hook;
-        QTest::keyClicks(box("Text1"), serial);
-        QCOMPARE(int(hook.shown().size()), rejected ? 1 : 0);
+        QTest::keyClicks(form()->Text1, serial);
+        QCOMPARE(int(m_dialogs->shown().size()), rejected ? 1 : 0);
         if (rejected) {
-            QCOMPARE(hook.shown()[0].text, kMessage);
-            QCOMPARE(hook.shown()[0].title, QStringLiteral("错误"));
-            QCOMPARE(hook.shown()[0].buttons, dialogs::Buttons::Ok);
+            QCOMPARE(m_dialogs->shown()[0].text, kMessage);
+            QCOMPARE(m_dialogs->shown()[0].title, QStringLiteral("错误"));
+            QCOMPARE(m_dialogs->shown()[0].buttons, dialogs::Buttons::Ok);
             verifyRejected();
             return;
         }
-        QVERIFY(box("Text2")->hasFocus());
-        QVERIFY(box("Text2")->isEnabled() && !box("Text2")->isReadOnly());
-        for (const char* name : kResults)
-            QVERIFY2(box(name)->isEnabled() && box(name)->isReadOnly(), name);
-        QVERIFY(!command1()->isEnabled());
+        QVERIFY(form()->Text2->hasFocus());
+        QVERIFY(form()->Text2->isEnabled() && !form()->Text2->isReadOnly());
+        for (QLineEdit* box : resultBoxes())
+            QVERIFY2(box->isEnabled() && box->isReadOnly(), qPrintable(box->objectName()));
+        QVERIFY(!form()->Command1->isEnabled());
     }
 
     // A control elsewhere on the screen takes the focus from a partial serial.
@@ -158,71 +206,68 @@ private slots:
         QFETCH(QString, serial);
         QFETCH(bool, byTab);
         QFETCH(bool, rejected);
-        dialogs::Hook hook;
         auto* elsewhere = new QLineEdit(m_form);
         elsewhere->setGeometry(8, 334, 100, 22);
         elsewhere->show();
         // Next after the serial, ahead of "返回", which Tab reaches too.
-        QWidget::setTabOrder(box("Text1"), elsewhere);
-        QTest::keyClicks(box("Text1"), serial);
+        QWidget::setTabOrder(form()->Text1, elsewhere);
+        QTest::keyClicks(form()->Text1, serial);
         if (byTab)
-            QTest::keyClick(box("Text1"), Qt::Key_Tab);
+            QTest::keyClick(form()->Text1, Qt::Key_Tab);
         else
             QTest::mouseClick(elsewhere, Qt::LeftButton);
-        QCOMPARE(int(hook.shown().size()), rejected ? 1 : 0);
+        QCOMPARE(int(m_dialogs->shown().size()), rejected ? 1 : 0);
         if (rejected)
             verifyRejected();
         else
-            QVERIFY(elsewhere->hasFocus() && box("Text1")->text() == serial);
+            QVERIFY(elsewhere->hasFocus() && form()->Text1->text() == serial);
     }
 
     // Another window, or closing the screen, is not leaving the box: nothing is checked.
     void otherWindowDoesNotCheck() {
-        dialogs::Hook hook;
-        QTest::keyClicks(box("Text1"), QStringLiteral("88623AB"));
+        QTest::keyClicks(form()->Text1, QStringLiteral("88623AB"));
         QWidget other;
         other.show();
         other.activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(&other));
         m_form->activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(m_form));
-        QTRY_VERIFY(box("Text1")->hasFocus());
-        QCOMPARE(box("Text1")->text(), QStringLiteral("88623AB"));
+        QTRY_VERIFY(form()->Text1->hasFocus());
+        QCOMPARE(form()->Text1->text(), QStringLiteral("88623AB"));
         m_form->close();
         QTRY_VERIFY(!m_form);
-        QVERIFY(hook.shown().empty());
+        QVERIFY(m_dialogs->shown().empty());
     }
 
     // The focus passes through the serial box and leaves it again while the message is up.
     void focusBouncesWhileMessageUp() {
-        dialogs::Hook hook;
-        hook.onShown = [this](const dialogs::Shown&) {
-            box("Text1")->setFocus(Qt::MouseFocusReason);
-            box("Text2")->setFocus(Qt::TabFocusReason);
+        m_dialogs->onShown = [this](const dialogs::Shown&) {
+            form()->Text1->setFocus(Qt::MouseFocusReason);
+            form()->Text2->setFocus(Qt::TabFocusReason);
         };
-        QTest::keyClicks(box("Text1"), QStringLiteral("88963ABC8M9"));
-        QCOMPARE(int(hook.shown().size()), 1);
+        QTest::keyClicks(form()->Text1, QStringLiteral("88963ABC8M9"));
+        QCOMPARE(int(m_dialogs->shown().size()), 1);
         verifyRejected();
     }
 
     // Typed while another window is active, the serial moves the focus without focus events.
     void inactiveWindowStillChecks() {
-        dialogs::Hook hook;
         QWidget other;
         other.show();
         other.activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(&other));
-        QTest::keyClicks(box("Text1"), QStringLiteral("88323ABC8M9"));
-        QCOMPARE(int(hook.shown().size()), 1);
-        QCOMPARE(m_form->focusWidget(), box("Text1"));
+        QTest::keyClicks(form()->Text1, QStringLiteral("88323ABC8M9"));
+        QCOMPARE(int(m_dialogs->shown().size()), 1);
+        QCOMPARE(m_form->focusWidget(), form()->Text1);
         m_form->activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(m_form));
         verifyRejected();
-        QCOMPARE(int(hook.shown().size()), 1);
+        QCOMPARE(int(m_dialogs->shown().size()), 1);
     }
 
     // The real message box, answered from a timer once it is up.
     void realMessageBoxOnce() {
+        m_dialogs.reset();
         int boxes = 0;
         QString text;
         QTimer closer;
@@ -234,33 +279,32 @@ private slots:
             }
         });
         closer.start(50);
-        QTest::keyClicks(box("Text1"), QStringLiteral("8892AABC8M9"));
+        QTest::keyClicks(form()->Text1, QStringLiteral("8892AABC8M9"));
         QCOMPARE(boxes, 1);
         QCOMPARE(text, kMessage);
         QVERIFY(QTest::qWaitForWindowActive(m_form));
         verifyRejected();
         QTest::qWait(300);
         QCOMPARE(boxes, 1);
-        QVERIFY(box("Text1")->hasFocus());
+        QVERIFY(form()->Text1->hasFocus());
     }
 
     void command1Gating() {
-        dialogs::Hook hook;
-        QLineEdit* text1 = box("Text1");
-        QLineEdit* text2 = box("Text2");
+        QLineEdit* text1 = form()->Text1;
+        QLineEdit* text2 = form()->Text2;
         QTest::keyClicks(text1, QStringLiteral("88923ABC8M9"));
         QTest::keyClicks(text2, QStringLiteral("MC131"));
-        QVERIFY(!command1()->isEnabled());
+        QVERIFY(!form()->Command1->isEnabled());
         QTest::keyClick(text2, Qt::Key_L);
-        QVERIFY(command1()->isEnabled());
+        QVERIFY(form()->Command1->isEnabled());
         QTest::mouseClick(text1, Qt::LeftButton);
         QTest::keyClick(text1, Qt::Key_Backspace);
-        QVERIFY(!command1()->isEnabled() && !text2->isEnabled() && text2->isReadOnly());
+        QVERIFY(!form()->Command1->isEnabled() && !text2->isEnabled() && text2->isReadOnly());
         QCOMPARE(text2->text(), QStringLiteral("MC131L"));
-        QVERIFY(!box("Text3")->isEnabled());
+        QVERIFY(!form()->Text3->isEnabled());
         QTest::keyClick(text1, Qt::Key_9);
-        QVERIFY(text2->hasFocus() && command1()->isEnabled());
-        QVERIFY(hook.shown().empty());
+        QVERIFY(text2->hasFocus() && form()->Command1->isEnabled());
+        QVERIFY(m_dialogs->shown().empty());
     }
 
     void decodes_data() {
@@ -288,15 +332,13 @@ private slots:
         QFETCH(QString, serial);
         QFETCH(QString, part);
         QFETCH(QStringList, expected);
-        dialogs::Hook hook;
         query(serial, part);
         QCOMPARE(results(), expected);
-        QVERIFY(hook.shown().empty());
+        QVERIFY(m_dialogs->shown().empty());
     }
 
     // Fields without a match keep what an earlier query showed, and the factory rule sees it.
     void keepsEarlierResults() {
-        dialogs::Hook hook;
         query(QStringLiteral("88923ABCEOO"), QStringLiteral("MC131XX"));
         QCOMPARE(results(), (QStringList{"", "2009年第23周", "", "-", "", "否"}));
         query(QStringLiteral("88923ABC3NP"), QStringLiteral("MC131XX"));
@@ -309,7 +351,7 @@ private slots:
     }
 
     void backOpensMenu() {
-        auto* back = m_form->findChild<QLabel*>(QStringLiteral("Label11"));
+        QLabel* back = form()->Label11;
         QCOMPARE(back->cursor().shape(), Qt::PointingHandCursor);
         QTest::mouseClick(back, Qt::LeftButton);
         QTRY_VERIFY(!m_form);

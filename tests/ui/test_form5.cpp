@@ -1,11 +1,14 @@
 // The 12-character screen driven from the keyboard in a real X server: input rules,
 // the half-year check, the query and the layout.
+#include "support/screen_support.hpp"
 #include "support_form5.hpp"
+#include "ui/accessibility.hpp"
 #include "ui/dialogs.hpp"
 #include "ui/picture.hpp"
 #include "ui/screens.hpp"
 
 #include <QAbstractButton>
+#include <QAccessible>
 #include <QGroupBox>
 #include <QLabel>
 #include <QMessageBox>
@@ -18,8 +21,7 @@
 #include <memory>
 
 using namespace quenlio;
-using quenlio::testing::Click;
-using quenlio::testing::TypeAtFocus;
+using namespace quenlio::test_support;
 
 namespace {
 
@@ -65,6 +67,9 @@ private:
     }
 
 private slots:
+    // Before any screen exists, as the program does it.
+    void initTestCase() { InstallAccessibility(); }
+
     void init() {
         m_dialogs = std::make_unique<dialogs::Hook>();
         m_form = std::make_unique<Form5>();
@@ -82,8 +87,6 @@ private slots:
         QCOMPARE(form().size(), QSize(466, 492));
         QCOMPARE(form().minimumSize(), form().maximumSize());
         QCOMPARE(QApplication::focusWidget(), form().Text1);
-        QCOMPARE(form().Text1->maxLength(), 12);
-        QCOMPARE(form().Text2->maxLength(), 7);
         // Enabled: the serial, the replacement flag box, the help button and the back link only.
         for (QWidget* control : form().findChildren<QWidget*>()) {
             if (qobject_cast<QLineEdit*>(control) || qobject_cast<QPushButton*>(control)) {
@@ -270,6 +273,73 @@ private slots:
         QCOMPARE(form().Text1->cursorPosition(), 5);
     }
 
+    // The limits count characters: a character outside the Basic Multilingual Plane (two
+    // UTF-16 units) fits in the last free place whole, and one that does not fit is dropped
+    // whole, never cut in half.
+    void limitsCountCharacters_data() {
+        QTest::addColumn<QString>("serial");
+        QTest::addColumn<bool>("paste");
+        QTest::addColumn<QString>("added");
+        QTest::addColumn<QString>("shown");
+        const QString emoji = QString::fromUtf8("\xF0\x9F\x98\x80");
+        const QString extensionB = QString::fromUtf8("\xF0\xA0\x80\x80");
+        QTest::newRow("emoji typed as 12th") << "DNPH7ABCDTD" << false << emoji << "DNPH7ABCDTD" + emoji;
+        QTest::newRow("emoji pasted as 12th") << "DNPH7ABCDTD" << true << emoji << "DNPH7ABCDTD" + emoji;
+        QTest::newRow("two pasted, one fits")
+            << "DNPH7ABCDTD" << true << extensionB + emoji << "DNPH7ABCDTD" + extensionB;
+        QTest::newRow("paste cut after 12") << "DNPH7ABC" << true << "dt" + emoji + "kxyz"
+                                            << "DNPH7ABCDT" + emoji + "K";
+        QTest::newRow("emoji typed as 13th") << "DNPH7ABCDTDK" << false << emoji << "DNPH7ABCDTDK";
+        QTest::newRow("emoji pasted as 13th") << "DNPH7ABCDTDK" << true << emoji << "DNPH7ABCDTDK";
+    }
+    void limitsCountCharacters() {
+        QFETCH(QString, serial);
+        QFETCH(bool, paste);
+        QFETCH(QString, added);
+        QFETCH(QString, shown);
+        TypeAtFocus(serial);
+        // Back into a full serial box, at its end.
+        Click(form().Text1);
+        QTest::keyClick(form().Text1, Qt::Key_End);
+        m_dialogs->clear();
+        if (paste)
+            PasteText(&form(), added, false);
+        else
+            TypeText(&form(), added);
+        QCOMPARE(form().Text1->text(), shown);
+        const bool complete = CharLength(shown) == 12;
+        QCOMPARE(form().Text2->isEnabled(), complete);
+        // A refused key or paste changes nothing: the focus stays, no check runs again.
+        QCOMPARE(QApplication::focusWidget(),
+                 complete && shown != serial ? static_cast<QWidget*>(form().Text2) : form().Text1);
+        QVERIFY(m_dialogs->shown().empty());
+    }
+
+    // The part number's limit of 7 counts characters too.
+    void partNumberLimitCountsCharacters_data() {
+        QTest::addColumn<bool>("paste");
+        QTest::addColumn<QString>("added");
+        QTest::addColumn<QString>("shown");
+        const QString extensionB = QString::fromUtf8("\xF0\xA0\x80\x80");
+        QTest::newRow("typed as 7th") << false << extensionB << "MD239C" + extensionB;
+        QTest::newRow("pasted as 7th and 8th") << true << extensionB + extensionB << "MD239C" + extensionB;
+    }
+    void partNumberLimitCountsCharacters() {
+        QFETCH(bool, paste);
+        QFETCH(QString, added);
+        QFETCH(QString, shown);
+        TypeAtFocus("DNPH7ABC1234md239c");
+        QCOMPARE(QApplication::focusWidget(), form().Text2);
+        if (paste)
+            PasteText(&form(), added, false);
+        else
+            TypeText(&form(), added);
+        QCOMPARE(form().Text2->text(), shown);
+        TypeText(&form(), QStringLiteral("X"));
+        QCOMPARE(form().Text2->text(), shown);
+        QVERIFY(form().Command1->isEnabled());
+    }
+
     void twelfthCharacterMovesFocus_data() {
         QTest::addColumn<QString>("serial");
         QTest::addColumn<QString>("partNumber");
@@ -373,9 +443,13 @@ private slots:
     }
 
     // The real box: shown once, closed by "clicking" its OK button, then the window gets
-    // the focus back from the window manager and the serial box keeps it.
+    // the focus back from the window manager and the serial box keeps it. A screen reader's
+    // press on "返回" while the box is up does nothing: it would close the screen under it.
     void rejectedHalfYearCodeWithRealMessageBox() {
         m_dialogs.reset();
+        QAccessibleInterface* back = QAccessible::queryAccessibleInterface(form().Label9);
+        QVERIFY(back && back->actionInterface());
+        bool pressedUnderBox = false;
         int boxes = 0;
         QPointer<QWidget> lastBox;
         QString text, title;
@@ -394,10 +468,15 @@ private slots:
             icon = box->icon();
             for (QAbstractButton* button : box->buttons())
                 buttons << button->text();
+            back->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+            QCoreApplication::processEvents();
+            QCoreApplication::processEvents();
+            pressedUnderBox = FindScreen(Screen::Main) != nullptr || !form().isVisible();
             box->buttons().front()->click();
         });
         closer.start();
         TypeAtFocus("DNPL7ABC1234");
+        QVERIFY(!pressedUnderBox);
         QCOMPARE(boxes, 1);
         QCOMPARE(text, QStringLiteral("请输入正确的序列号!"));
         QCOMPARE(title, QStringLiteral("序列号错误！"));
@@ -411,10 +490,14 @@ private slots:
         QCOMPARE(form().Text1->text(), QString());
         QVERIFY(!form().Text2->isEnabled());
         QVERIFY(!form().Command1->isEnabled());
-        // The screen goes on working after the box.
+        // The screen goes on working after the box, and the press works again.
         TypeAtFocus("DNPH7ABCDTDK");
         QCOMPARE(QApplication::focusWidget(), form().Text2);
         QCOMPARE(boxes, 1);
+        back->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+        QTRY_VERIFY(FindScreen(Screen::Main));
+        FindScreen(Screen::Main)->close();
+        QVERIFY(!form().isVisible());
     }
 
     // While the box is up the window loses the focus and gets it back, in the part

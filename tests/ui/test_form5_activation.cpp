@@ -1,5 +1,6 @@
 // The warranty, activation and verdict controls of the 12-character screen, and its
 // links to web pages, driven in a real X server.
+#include "support/screen_support.hpp"
 #include "support_form5.hpp"
 #include "ui/dialogs.hpp"
 #include "ui/links.hpp"
@@ -14,9 +15,7 @@
 #include <memory>
 
 using namespace quenlio;
-using quenlio::testing::Click;
-using quenlio::testing::Form5Snapshot;
-using quenlio::testing::TypeAtFocus;
+using namespace quenlio::test_support;
 
 namespace {
 

@@ -1,7 +1,7 @@
 // The pictures that lead to web pages: one address per click, nothing else changed, and
 // one action for a double-click; the pictures that lead nowhere open nothing; the pointer
 // tells the two apart.
-#include "shell_helpers.hpp"
+#include "support/screen_support.hpp"
 
 #include "ui/dialogs.hpp"
 #include "ui/links.hpp"
@@ -11,14 +11,29 @@
 #include <QWindow>
 #include <QtTest>
 
+#include <memory>
+
 using namespace quenlio;
-using namespace quenlio::shelltest;
+using namespace quenlio::test_support;
 
 class LinksTest : public QObject {
     Q_OBJECT
 
+    // Pages are recorded instead of opened, and every box is answered.
+    std::unique_ptr<web::Hook> m_web;
+    std::unique_ptr<dialogs::Hook> m_dialogs;
+
 private slots:
-    void cleanup() { CloseAllScreens(); }
+    void init() {
+        m_web = std::make_unique<web::Hook>();
+        m_dialogs = std::make_unique<dialogs::Hook>();
+    }
+
+    void cleanup() {
+        CloseAllScreens();
+        m_dialogs.reset();
+        m_web.reset();
+    }
 
     void eachClickOpensItsPageOnce_data() {
         QTest::addColumn<int>("screen");
@@ -36,8 +51,6 @@ private slots:
         QFETCH(int, screen);
         QFETCH(QString, control);
         QFETCH(QString, address);
-        web::Hook web;
-        dialogs::Hook dialogs;
         QWidget* opened = OpenScreen(Screen(screen));
         QVERIFY(QTest::qWaitForWindowExposed(opened));
         const QStringList before = OpenScreenNames();
@@ -45,17 +58,17 @@ private slots:
         QVERIFY(link);
 
         Click(link);
-        Settle();
-        QCOMPARE(web.opened(), QStringList{address});
+        LetEventsRun();
+        QCOMPARE(m_web->opened(), QStringList{address});
         Click(link);
-        Settle();
-        QCOMPARE(web.opened(), (QStringList{address, address}));
+        LetEventsRun();
+        QCOMPARE(m_web->opened(), (QStringList{address, address}));
 
         QCOMPARE(OpenScreenNames(), before);
         QCOMPARE(FindScreen(Screen(screen)), opened);
         QVERIFY(link->isVisible());
         QVERIFY(link->isEnabled());
-        QVERIFY(dialogs.shown().empty());
+        QVERIFY(m_dialogs->shown().empty());
     }
 
     // A double-click acts once. Both clicks come through the window system, within the
@@ -90,8 +103,6 @@ private slots:
         QFETCH(QString, landsOnControl);
         QFETCH(QStringList, pages);
         QFETCH(QStringList, screens);
-        web::Hook web;
-        dialogs::Hook dialogs;
         QWidget* first = OpenScreen(Screen(screen));
         QVERIFY(QTest::qWaitForWindowExposed(first));
         QWidget* clicked = first->findChild<QWidget*>(control);
@@ -117,14 +128,14 @@ private slots:
         QWidget* landing = second->findChild<QWidget*>(landsOnControl);
         QVERIFY(landing);
         click(landing, start + interval / 2);
-        Settle();
-        QCOMPARE(web.opened(), pages);
+        LetEventsRun();
+        QCOMPARE(m_web->opened(), pages);
         QCOMPARE(OpenScreenNames(), screens);
 
         click(landing, start + 3 * interval);
-        Settle();
-        QVERIFY(web.opened() != pages || OpenScreenNames() != screens);
-        QVERIFY(dialogs.shown().empty());
+        LetEventsRun();
+        QVERIFY(m_web->opened() != pages || OpenScreenNames() != screens);
+        QVERIFY(m_dialogs->shown().empty());
     }
 
     void picturesWithoutActionOpenNothing_data() {
@@ -142,17 +153,15 @@ private slots:
     void picturesWithoutActionOpenNothing() {
         QFETCH(int, screen);
         QFETCH(QString, control);
-        web::Hook web;
-        dialogs::Hook dialogs;
         QWidget* opened = OpenScreen(Screen(screen));
         QVERIFY(QTest::qWaitForWindowExposed(opened));
         QWidget* inert = opened->findChild<QWidget*>(control);
         QVERIFY(inert);
         Click(inert);
         QTest::mouseDClick(inert, Qt::LeftButton);
-        Settle();
-        QCOMPARE(web.opened(), QStringList());
-        QVERIFY(dialogs.shown().empty());
+        LetEventsRun();
+        QCOMPARE(m_web->opened(), QStringList());
+        QVERIFY(m_dialogs->shown().empty());
         QCOMPARE(OpenScreenNames(), QStringList{QString::fromLatin1(AllScreens[std::size_t(screen)].second)});
     }
 

@@ -1,7 +1,7 @@
 // The shell's pictures: each drawn at its own size, inside its screen, and saying what it
 // shows. Their texts are drawn as outlines (scripts/outline-pictures), from sources in
 // ui/images/source whose texts are in a font that holds every character (no empty boxes).
-#include "shell_helpers.hpp"
+#include "support/screen_support.hpp"
 
 #include "ui/fonts.hpp"
 #include "ui/links.hpp"
@@ -12,6 +12,7 @@
 #include <QFileInfo>
 #include <QFontInfo>
 #include <QFontMetricsF>
+#include <QIcon>
 #include <QImage>
 #include <QLabel>
 #include <QMap>
@@ -22,7 +23,7 @@
 #include <QtTest>
 
 using namespace quenlio;
-using namespace quenlio::shelltest;
+using namespace quenlio::test_support;
 
 namespace {
 
@@ -343,6 +344,27 @@ private slots:
             for (int x = 0; x < twice.width(); ++x)
                 differing += twice.pixel(x, y) != enlarged.pixel(x, y);
         QVERIFY2(differing > twice.width() * twice.height() / 100, qPrintable(QString::number(differing)));
+    }
+
+    // The window icon is the menu's picture at every size a taskbar asks for. It comes from the
+    // SVG through Qt Svg's icon engine, which a static Qt must have linked in, or it is empty.
+    // Last, as it sets up the application as the program does.
+    void windowIconIsTheMenuPicture() {
+        PrepareApplication();
+        const QIcon icon = QApplication::windowIcon();
+        QVERIFY(!icon.isNull());
+        QSvgRenderer renderer(QStringLiteral(":/images/quenlio.svg"));
+        for (const int side : {16, 32, 64}) {
+            const QImage drawn = icon.pixmap(side, side).toImage().convertToFormat(QImage::Format_ARGB32);
+            QCOMPARE(drawn.size(), QSize(side, side));
+            QImage expected(side, side, QImage::Format_ARGB32);
+            expected.fill(Qt::transparent);
+            QPainter painter(&expected);
+            renderer.render(&painter);
+            painter.end();
+            QCOMPARE(drawn, expected);
+        }
+        QCOMPARE(OpenScreen(Screen::Main)->windowIcon().cacheKey(), icon.cacheKey());
     }
 };
 

@@ -15,14 +15,11 @@
 
 using namespace quenlio;
 using namespace quenlio::chaos;
+using namespace quenlio::test_support;
 
 namespace {
 
 const QString SerialMessage = QStringLiteral("序列号有误，请核对后重新输入！");
-
-std::string Utf8(const QString& text) {
-    return text.toStdString();
-}
 
 class Inputs {
 public:

@@ -20,6 +20,7 @@
 
 using namespace quenlio;
 using namespace quenlio::chaos;
+using namespace quenlio::test_support;
 
 namespace {
 
@@ -31,13 +32,6 @@ const QString PurchasePrompt =
     QStringLiteral("请输入[实际激活时间],一般情况下购买当天激活，【请勿复制】查询网站的购买时间！");
 const QString DateMessage = QStringLiteral("请输入正确的日期，如2013-11-11");
 const QString ActivationFirst = QStringLiteral("请先点击“激活查询”");
-
-std::string Utf8(const QString& text) {
-    return text.toStdString();
-}
-int Count(const QString& text) {
-    return Chars(text);
-}
 
 // What the user may type or paste, biased towards texts that open the screen's gates.
 class Inputs {
@@ -182,20 +176,20 @@ struct Fired {
 void CheckGates(const Form5& f, Failures& fail) {
     const QString serial = f.Text1->text();
     const QString part = f.Text2->text();
-    const bool complete = Count(serial) == 12;
+    const bool complete = Chars(serial) == 12;
 
     fail.Expect(f.Text1->isEnabled() && !f.Text1->isReadOnly(), "Text1 is always usable");
-    fail.Expect(Count(serial) <= 12, "Text1 holds at most 12 characters");
+    fail.Expect(Chars(serial) <= 12, "Text1 holds at most 12 characters");
     fail.Expect(QString::fromStdString(NormalizeSerial(Utf8(serial))) == serial,
                 "Text1 is normalised: upper-case, no letter O");
     fail.Expect(!complete || CheckHalfYearCode(Utf8(serial)), "a complete serial has a known half-year code");
 
     fail.Expect(f.Text2->isEnabled() == complete, "Text2 enabled exactly when Text1 holds 12");
     fail.Expect(f.Text2->isEnabled() || part.isEmpty(), "a disabled Text2 is empty");
-    fail.Expect(Count(part) <= 7, "Text2 holds at most 7 characters");
+    fail.Expect(Chars(part) <= 7, "Text2 holds at most 7 characters");
     fail.Expect(!HasLowerAscii(part), "Text2 is upper-case");
 
-    fail.Expect(f.Command1->isEnabled() == (complete && Count(part) >= 6),
+    fail.Expect(f.Command1->isEnabled() == (complete && Chars(part) >= 6),
                 "Command1 enabled exactly when Text1 holds 12 and Text2 6 or more");
     fail.Expect(!f.Command3->isEnabled() || f.Command1->isEnabled(), "Command3 enabled only with Command1");
 
@@ -209,7 +203,7 @@ void CheckGates(const Form5& f, Failures& fail) {
     fail.Expect(!f.Text8->isReadOnly(), "Text8 is editable");
     fail.Expect(f.Text8->isEnabled() || f.Text8->text().isEmpty(), "a disabled Text8 is empty");
 
-    fail.Expect(f.Command6->isEnabled() == (Count(f.Text8->text()) >= 10),
+    fail.Expect(f.Command6->isEnabled() == (Chars(f.Text8->text()) >= 10),
                 "Command6 enabled exactly when Text8 holds 10 or more");
     fail.Expect(f.Command7->isEnabled() == f.Text11->isEnabled(), "Command7 and Text11 are enabled together");
     static const QRegularExpression dateForm(QStringLiteral("^\\d{4}-\\d{2}-\\d{2}$"));
@@ -313,7 +307,7 @@ void CheckStep(const Form5& f, const Shot& before, const Shot& after, const Fire
         }
     }
     for (const QString& serial : serialsAtHalfYearCheck)
-        fail.Expect(Count(serial) == 12 && !CheckHalfYearCode(Utf8(serial)),
+        fail.Expect(Chars(serial) == 12 && !CheckHalfYearCode(Utf8(serial)),
                     "the half-year message comes only for a complete serial with an unknown code: " + serial);
     const bool active = f.isActiveWindow();
     if (halfYear > 0) {
@@ -321,7 +315,7 @@ void CheckStep(const Form5& f, const Shot& before, const Shot& after, const Fire
                         !f.Command3->isEnabled(),
                     "a rejected serial leaves Text1 empty, Text2, Command1 and Command3 disabled");
         fail.Expect(!active || f.focusWidget() == f.Text1, "a rejected serial gives the focus to Text1");
-    } else if (active && before.texts[T1] != after.texts[T1] && Count(after.texts[T1]) == 12) {
+    } else if (active && before.texts[T1] != after.texts[T1] && Chars(after.texts[T1]) == 12) {
         fail.Expect(f.focusWidget() == f.Text2, "completing the serial moves the focus to Text2");
     }
     if (fired.warranty)

@@ -18,22 +18,9 @@
 
 using namespace quenlio;
 using namespace quenlio::chaos;
+using namespace quenlio::test_support;
 
 namespace {
-
-constexpr std::array<std::pair<Screen, const char*>, 6> Screens{{{Screen::Form5, "Form5"},
-                                                                 {Screen::Main, "Main"},
-                                                                 {Screen::Form3, "Form3"},
-                                                                 {Screen::Form1, "Form1"},
-                                                                 {Screen::Form2, "Form2"},
-                                                                 {Screen::Form4, "Form4"}}};
-
-QString NameOf(Screen screen) {
-    for (const auto& [s, name] : Screens)
-        if (s == screen)
-            return QString::fromLatin1(name);
-    return {};
-}
 
 // What one click leads to: a screen opened, one closed, a page opened.
 struct Effect {
@@ -113,13 +100,6 @@ bool IsFresh(Screen screen, QWidget* form) {
     return fresh;
 }
 
-int VisibleWindows() {
-    int count = 0;
-    for (const QWidget* window : QApplication::topLevelWidgets())
-        count += window->isVisible() ? 1 : 0;
-    return count;
-}
-
 } // namespace
 
 class TestRandomShell : public QObject {
@@ -159,7 +139,7 @@ private slots:
             QString what;
             const int action = random.Weighted({55, 38, 7});
             if (action == 2) {
-                what = QStringLiteral("close %1").arg(NameOf(screen));
+                what = QStringLiteral("close %1").arg(ScreenName(screen));
                 window->close();
                 effect.close = screen;
             } else {
@@ -177,7 +157,7 @@ private slots:
                     at = control->mapFrom(window, point);
                 }
                 effect = EffectOfClick(screen, control);
-                what = NameOf(screen) + QLatin1Char(' ') + ClickOn(control, at);
+                what = ScreenName(screen) + QLatin1Char(' ') + ClickOn(control, at);
             }
             log.Add(index, what);
             LetEventsRun();
@@ -189,7 +169,7 @@ private slots:
                 expected.erase(*effect.close);
 
             Failures fail;
-            for (const auto& [s, name] : Screens) {
+            for (const auto& [s, name] : AllScreens) {
                 QWidget* now = FindScreen(s);
                 const auto it = expected.find(s);
                 if (it == expected.end()) {
@@ -211,9 +191,9 @@ private slots:
                 fail.Expect(!now->isModal() && !now->parentWidget(),
                             QStringLiteral("%1 is an ownerless, modeless window").arg(name));
             }
-            fail.Expect(VisibleWindows() == static_cast<int>(expected.size()),
+            fail.Expect(VisibleWindowCount() == static_cast<int>(expected.size()),
                         QStringLiteral("each screen at most once: %1 windows for %2 screens")
-                            .arg(VisibleWindows())
+                            .arg(VisibleWindowCount())
                             .arg(expected.size()));
             const QStringList addresses = answers.TakeOpened();
             fail.Expect(addresses ==
@@ -234,7 +214,7 @@ private slots:
             if (window)
                 window->close();
         LetEventsRun();
-        QCOMPARE(VisibleWindows(), 0);
+        QCOMPARE(VisibleWindowCount(), 0);
     }
 };
 
