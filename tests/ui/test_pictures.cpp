@@ -3,6 +3,7 @@
 // ui/images/source whose texts are in a font that holds every character (no empty boxes).
 #include "support/screen_support.hpp"
 
+#include "quenlio/version.hpp"
 #include "ui/fonts.hpp"
 #include "ui/links.hpp"
 #include "ui/picture.hpp"
@@ -261,7 +262,7 @@ private slots:
         QTest::newRow("By") << ":/images/main_by.svg" << QStringList{"By", "Morlane"};
         QTest::newRow("contact badge") << ":/images/main_contact.svg" << QStringList{"和我联系"};
         QTest::newRow("about") << ":/images/form1_about.svg"
-                               << QStringList{"Quenlio", "3.0.0", "数据库截止2012.12.15",
+                               << QStringList{"Quenlio", quenlio::Version, "数据库截止2012.12.15",
                                               QUrl(QString(links::SecureShopPage)).host()};
         QTest::newRow("notes") << ":/images/form2_notes.svg"
                                << QStringList{
