@@ -46,8 +46,10 @@ export async function launchBrowser(origin) {
             "--disable-component-update",
             "--disable-sync",
             "--no-first-run",
-            // A backstop under the interception below: nothing but the local server resolves.
+            // Backstops under the interception below: nothing but the local server resolves, and
+            // whatever is not on the loopback (an address without a name too) goes to a closed port.
             "--host-resolver-rules=MAP * ~NOTFOUND, EXCLUDE 127.0.0.1",
+            "--proxy-server=127.0.0.1:9",
         ],
     });
     const external = [];
