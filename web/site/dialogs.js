@@ -5,9 +5,10 @@
 /**
  * What the boxes showed, oldest first: { kind: "message" | "input", text, title, buttons, initial }.
  * Tests read it; while `queue` holds answers, a box is recorded and answered from it without
- * appearing ("ok" / "cancel" for a message box, a line or null for an input box).
+ * appearing ("ok" / "cancel" for a message box, a line or null for an input box). `closed`
+ * counts the boxes the user has closed.
  */
-export const hook = { shown: [], queue: [] };
+export const hook = { shown: [], queue: [], closed: 0 };
 globalThis.QuenlioDialogs = hook;
 
 let open = null; // the box that is up, if any
@@ -17,25 +18,33 @@ function byId(id) {
 }
 
 // Shows `dialog` modal and resolves with the button that closed it ("ok" or "cancel"), Esc
-// counting as `escape`. The focus goes back where it was, as a desktop window gets it back.
+// counting as `escape`. The focus goes back where it was, as a desktop window gets it back,
+// before the caller goes on, so the caller may move it on.
 function run(dialog, escape, first) {
     const before = document.activeElement;
+    const form = dialog.querySelector("form");
     return new Promise((resolve) => {
-        const onCancel = (event) => {
-            event.preventDefault();
-            dialog.close(escape);
-        };
-        const onClose = () => {
+        const finish = (answer) => {
             dialog.removeEventListener("cancel", onCancel);
-            dialog.removeEventListener("close", onClose);
+            form.removeEventListener("submit", onSubmit);
+            dialog.close();
             open = null;
+            hook.closed += 1;
             if (before instanceof HTMLElement && before.isConnected && !before.matches(":disabled"))
                 before.focus();
-            resolve(dialog.returnValue || escape);
+            resolve(answer);
+        };
+        const onCancel = (event) => {
+            event.preventDefault();
+            finish(escape);
+        };
+        // A button, or the enter key in the input line (which submits as 确定).
+        const onSubmit = (event) => {
+            event.preventDefault();
+            finish(event.submitter?.value === "cancel" ? "cancel" : "ok");
         };
         dialog.addEventListener("cancel", onCancel);
-        dialog.addEventListener("close", onClose);
-        dialog.returnValue = "";
+        form.addEventListener("submit", onSubmit);
         open = dialog;
         dialog.showModal();
         first.focus();
