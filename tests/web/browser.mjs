@@ -30,8 +30,8 @@ export async function serveSite(folder = SiteFolder) {
 
 /**
  * Launches headless chromium with a fresh profile. Every request not to `origin` is refused and
- * recorded in `external`, popups (window.open) included; no host name resolves but the local one.
- * Returns { browser, external, close() }.
+ * recorded in `external`, each time it is made; a popup (window.open) is recorded and closed.
+ * Returns { browser, external, guard(page), front, close() }.
  */
 export async function launchBrowser(origin) {
     const profile = await mkdtemp(join(tmpdir(), "quenlio-chromium-"));
@@ -53,47 +53,50 @@ export async function launchBrowser(origin) {
         ],
     });
     const external = [];
-    const record = (url) => {
-        if (!url || url === "about:blank" || url.startsWith("data:") || url.startsWith("blob:")) return;
-        if (new URL(url).origin !== origin && !external.includes(url)) external.push(url);
-    };
+    const isExternal = (url) =>
+        /^https?:/.test(url ?? "") && new URL(url).origin !== origin;
     const guarded = new WeakMap();
     const guard = (page) => {
         if (!guarded.has(page))
             guarded.set(page, (async () => {
                 await page.setRequestInterception(true);
                 page.on("request", (request) => {
-                    const url = request.url();
-                    if (url.startsWith("data:") || url.startsWith("blob:") || new URL(url).origin === origin) {
-                        request.continue();
-                    } else {
-                        record(url);
+                    if (isExternal(request.url())) {
+                        external.push(request.url());
                         request.abort("blockedbyclient");
+                    } else {
+                        request.continue();
                     }
                 });
             })());
         return guarded.get(page);
     };
-    // A page opened by window.open (with "noopener" it has no opener) may begin loading before it
-    // can be guarded: its address is recorded from the target, and the resolver rule keeps it home.
-    browser.on("targetcreated", async (target) => {
-        if (target.type() !== "page") return;
-        record(target.url());
-        const page = await target.page().catch(() => null);
-        if (page) await guard(page).catch(() => {});
-    });
-    browser.on("targetchanged", (target) => {
-        if (target.type() === "page") record(target.url());
-    });
-    return {
+    // A page opened by window.open (with "noopener" it has no opener) starts loading before it
+    // could be guarded: its address is recorded once from the target, the proxy keeps it home, and
+    // it is closed at once, so the page under test stays in front (a page behind another gets no
+    // animation frames).
+    const popups = new WeakSet();
+    const takePopup = async (target) => {
+        if (target.type() !== "page" || popups.has(target) || !isExternal(target.url())) return;
+        popups.add(target);
+        external.push(target.url());
+        const popup = await target.page().catch(() => null);
+        await popup?.close().catch(() => {});
+        await session.front?.bringToFront().catch(() => {});
+    };
+    browser.on("targetcreated", takePopup);
+    browser.on("targetchanged", takePopup);
+    const session = {
         browser,
         external,
         guard,
+        front: null, // the page under test, brought back to the front when a popup is closed
         close: async () => {
             await browser.close();
             await rm(profile, { recursive: true, force: true });
         },
     };
+    return session;
 }
 
 /**
@@ -102,6 +105,7 @@ export async function launchBrowser(origin) {
  */
 export async function openPage(session, url, viewport = Phone) {
     const page = await session.browser.newPage();
+    session.front = page;
     await session.guard(page);
     await page.setViewport(viewport);
     const errors = [];
