@@ -26,6 +26,10 @@ const root = /** @type {HTMLElement} */ (document.getElementById("screens"));
 let page; // what every screen's handlers use
 let base = null; // { name, view, handle }: Form5, Main or Form3
 let over = null; // { name, view, handle, opener }: Form4, Form1 or Form2, or null
+// The button last pressed: a tap on a phone does not always give it the focus, yet the
+// focus goes back to it when the screen it opened closes.
+let pressed = null;
+document.addEventListener("click", (event) => (pressed = event.target.closest?.("button") ?? null), true);
 
 function build(name) {
     const template = /** @type {HTMLTemplateElement} */ (document.getElementById(`screen-${name}`));
@@ -36,6 +40,16 @@ function build(name) {
         clickable.addEventListener("mousedown", (event) => event.preventDefault());
     root.append(view);
     return { name, view, handle: Screens[name](view, page) };
+}
+
+// The address names a screen by its id, so moving through the history scrolls to it and, as
+// browsers do for a fragment, drops the focus afterwards: it is given again then.
+function focusOn(element) {
+    if (!element) return;
+    element.focus();
+    setTimeout(() => {
+        if (element.isConnected && document.activeElement === document.body) element.focus();
+    }, 0);
 }
 
 function discard(screen) {
@@ -49,17 +63,17 @@ function showBase(name) {
     base = build(name);
     if (previous) discard(previous);
     base.view.inert = over !== null;
-    if (!over) base.handle.first?.focus();
+    if (!over) focusOn(base.handle.first);
 }
 
 function showOver(name) {
     if (over?.name === name) return;
-    const opener = over?.opener ?? document.activeElement;
+    const opener = over?.opener ?? (base.view.contains(pressed) ? pressed : document.activeElement);
     if (over) discard(over);
     over = { ...build(name), opener };
     over.view.querySelector("button.close").addEventListener("click", closeOver);
     base.view.inert = true;
-    over.view.querySelector("button.close").focus();
+    focusOn(over.view.querySelector("button.close"));
 }
 
 function hideOver() {
@@ -68,8 +82,7 @@ function hideOver() {
     discard(over);
     over = null;
     base.view.inert = false;
-    if (opener instanceof HTMLElement && base.view.contains(opener)) opener.focus();
-    else base.handle.first?.focus();
+    focusOn(opener instanceof HTMLElement && base.view.contains(opener) ? opener : base.handle.first);
 }
 
 // Shows what the history entry names, keeping whatever of the page it already shows.
