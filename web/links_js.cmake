@@ -1,0 +1,21 @@
+# Writes links.js, the page's copy of the web addresses, from ui/links.hpp, so both faces
+# open the same pages. Run as: cmake -DIN=ui/links.hpp -DOUT=links.js -P links_js.cmake
+file(STRINGS ${IN} lines REGEX "^inline constexpr char [A-Za-z]+\\[\\] = \".*\";$")
+set(names ShopPage SecureShopPage WarrantyLookupPage ReleaseThreadPage)
+set(out "// Generated from ui/links.hpp by the build: the addresses the desktop opens too.\n")
+foreach(name IN LISTS names)
+    set(found "")
+    foreach(line IN LISTS lines)
+        if(line MATCHES "^inline constexpr char ${name}\\[\\] = \"(.*)\";$")
+            set(found "${CMAKE_MATCH_1}")
+        endif()
+    endforeach()
+    if(found STREQUAL "")
+        message(FATAL_ERROR "links.js: no ${name} in ${IN}")
+    endif()
+    # The desktop refuses quotes and control characters in an address; a backslash is kept as written.
+    string(APPEND out "export const ${name} = \"${found}\";\n")
+endforeach()
+file(WRITE ${OUT}.new "${out}")
+file(COPY_FILE ${OUT}.new ${OUT} ONLY_IF_DIFFERENT)
+file(REMOVE ${OUT}.new)

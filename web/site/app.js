@@ -1,0 +1,170 @@
+// The page's screens and how the user moves between them. Form5, Main and Form3 replace one
+// another, and a query screen reached from the menu is always fresh; Form4, Form1 and Form2
+// open over the current screen and close back to it, leaving it as it was. The address names
+// the screen on top (#Form5 ...), so the browser's Back closes an open screen or goes from a
+// query screen to the menu, and a reload shows the named screen fresh.
+import { loadCore } from "./core.js";
+import * as links from "./links.js";
+import { Form5 } from "./form5.js";
+import { Main } from "./main_menu.js";
+import { Form3 } from "./form3.js";
+import { Form1 } from "./form1.js";
+import { Form2 } from "./form2.js";
+import { Form4 } from "./form4.js";
+
+const Screens = { Form5, Main, Form3, Form1, Form2, Form4 };
+// The screens that open over another, and the one each opens over after a reload.
+const Over = { Form4: "Form5", Form1: "Main", Form2: "Main" };
+const StartScreen = "Form5";
+
+/** The one place the page opens an outside address: a new tab that cannot reach back. */
+export function OpenWebPage(address) {
+    window.open(address, "_blank", "noopener");
+}
+
+const root = /** @type {HTMLElement} */ (document.getElementById("screens"));
+let page; // what every screen's handlers use
+let base = null; // { name, view, handle }: Form5, Main or Form3
+let over = null; // { name, view, handle, opener }: Form4, Form1 or Form2, or null
+// The button last pressed: a tap on a phone does not always give it the focus, yet the
+// focus goes back to it when the screen it opened closes.
+let pressed = null;
+document.addEventListener("click", (event) => (pressed = event.target.closest?.("button") ?? null), true);
+
+function build(name) {
+    const template = /** @type {HTMLTemplateElement} */ (document.getElementById(`screen-${name}`));
+    const view = /** @type {HTMLElement} */ (template.content.firstElementChild.cloneNode(true));
+    // Clicking a picture or a link label leaves the focus where it was, as on the desktop,
+    // so it never runs a box's focus-lost check.
+    for (const clickable of view.querySelectorAll("button.picture, button.link"))
+        clickable.addEventListener("mousedown", (event) => event.preventDefault());
+    root.append(view);
+    return { name, view, handle: Screens[name](view, page) };
+}
+
+// The address names a screen by its id, so moving through the history scrolls to it and, as
+// browsers do for a fragment, drops the focus afterwards: it is given again then.
+function focusOn(element) {
+    if (!element) return;
+    element.focus();
+    setTimeout(() => {
+        if (element.isConnected && document.activeElement === document.body) element.focus();
+    }, 0);
+}
+
+function discard(screen) {
+    screen.handle.close?.();
+    screen.view.remove();
+}
+
+function showBase(name) {
+    if (base?.name === name) return;
+    const previous = base;
+    base = build(name);
+    if (previous) discard(previous);
+    base.view.inert = over !== null;
+    if (!over) focusOn(base.handle.first);
+}
+
+function showOver(name) {
+    if (over?.name === name) return;
+    const opener = over?.opener ?? (base.view.contains(pressed) ? pressed : document.activeElement);
+    if (over) discard(over);
+    over = { ...build(name), opener };
+    over.view.querySelector("button.close").addEventListener("click", closeOver);
+    base.view.inert = true;
+    focusOn(over.view.querySelector("button.close"));
+}
+
+function hideOver() {
+    if (!over) return;
+    const { opener } = over;
+    discard(over);
+    over = null;
+    base.view.inert = false;
+    focusOn(opener instanceof HTMLElement && base.view.contains(opener) ? opener : base.handle.first);
+}
+
+// Shows what the history entry names, keeping whatever of the page it already shows.
+function render() {
+    const name = screenFromAddress();
+    const state = history.state ?? {};
+    if (name in Over) {
+        showBase(state.base ?? Over[name]);
+        showOver(name);
+    } else {
+        hideOver();
+        showBase(name);
+    }
+    document.title = (over ?? base).view.querySelector(".caption").textContent;
+}
+
+function screenFromAddress() {
+    const name = decodeURIComponent(location.hash.slice(1));
+    return Object.hasOwn(Screens, name) ? name : StartScreen;
+}
+
+const entry = (name, baseName, below) => ({ quenlio: true, base: baseName, below });
+
+function push(name, baseName) {
+    history.pushState(entry(name, baseName, true), "", `#${name}`);
+    render();
+}
+
+// Back to the entry below, which is the menu for a query screen and the screen below for
+// one opened over another; without one (the address was typed), the entry is replaced.
+function back(name, baseName) {
+    if (history.state?.below) {
+        history.back();
+        return;
+    }
+    history.replaceState(entry(name, baseName, false), "", `#${name}`);
+    render();
+}
+
+function openScreen(name) {
+    if (name in Over) {
+        if (over?.name !== name) push(name, base.name);
+    } else if (name === "Main") {
+        back("Main", "Main");
+    } else {
+        push(name, name);
+    }
+}
+
+function closeOver() {
+    back(base.name, base.name);
+}
+
+// A first visit (or a typed address) gets the entries the user could have come through, so
+// Back works from the start: the menu under a query screen, a screen under one opened over it.
+function startHistory() {
+    const name = screenFromAddress();
+    if (history.state?.quenlio) return;
+    const baseName = name in Over ? Over[name] : name;
+    history.replaceState(entry("Main", "Main", false), "", "#Main");
+    if (baseName !== "Main") history.pushState(entry(baseName, baseName, true), "", `#${baseName}`);
+    if (name !== baseName) history.pushState(entry(name, baseName, true), "", `#${name}`);
+}
+
+function pressOnEnter(input, button) {
+    input.addEventListener("keydown", (event) => {
+        if (event.key === "Enter" && !event.isComposing && !button.disabled) {
+            event.preventDefault();
+            button.click();
+        }
+    });
+}
+
+async function start() {
+    const core = await loadCore();
+    page = { core, links, openScreen, openWebPage: OpenWebPage, pressOnEnter };
+    document.getElementById("loading")?.remove();
+    startHistory();
+    addEventListener("popstate", render);
+    addEventListener("hashchange", render);
+    render();
+    document.documentElement.dataset.ready = "";
+}
+
+start();

@@ -1,0 +1,93 @@
+// Every message box and input box of the page goes through here, as on the desktop, so that
+// the titles and buttons are the same everywhere and tests can see and answer them.
+// The boxes are modal <dialog> elements: the rest of the page is inert while one is up.
+
+/**
+ * What the boxes showed, oldest first: { kind: "message" | "input", text, title, buttons, initial }.
+ * Tests read it; while `queue` holds answers, a box is recorded and answered from it without
+ * appearing ("ok" / "cancel" for a message box, a line or null for an input box). `closed`
+ * counts the boxes the user has closed.
+ */
+export const hook = { shown: [], queue: [], closed: 0 };
+globalThis.QuenlioDialogs = hook;
+
+let open = null; // the box that is up, if any
+
+function byId(id) {
+    return /** @type {HTMLElement} */ (document.getElementById(id));
+}
+
+// Shows `dialog` modal and resolves with the button that closed it ("ok" or "cancel"), Esc
+// counting as `escape`. The focus goes back where it was, as a desktop window gets it back,
+// before the caller goes on, so the caller may move it on.
+function run(dialog, escape, first) {
+    const before = document.activeElement;
+    const form = dialog.querySelector("form");
+    return new Promise((resolve) => {
+        const finish = (answer) => {
+            dialog.removeEventListener("cancel", onCancel);
+            form.removeEventListener("submit", onSubmit);
+            dialog.close();
+            open = null;
+            hook.closed += 1;
+            if (before instanceof HTMLElement && before.isConnected && !before.matches(":disabled"))
+                before.focus();
+            resolve(answer);
+        };
+        const onCancel = (event) => {
+            event.preventDefault();
+            finish(escape);
+        };
+        // A button, or the enter key in the input line (which submits as 确定).
+        const onSubmit = (event) => {
+            event.preventDefault();
+            finish(event.submitter?.value === "cancel" ? "cancel" : "ok");
+        };
+        dialog.addEventListener("cancel", onCancel);
+        form.addEventListener("submit", onSubmit);
+        open = dialog;
+        dialog.showModal();
+        first.focus();
+    });
+}
+
+/**
+ * A modal message box with no icon, its title, its text and 确定 (and 取消 with "okcancel").
+ * Esc is the close button: Cancel where there is one, OK where there is only OK.
+ * @returns {Promise<"ok" | "cancel">}
+ */
+export async function showMessage(text, title, buttons = "ok") {
+    hook.shown.push({ kind: "message", text, title, buttons, initial: "" });
+    if (hook.queue.length) {
+        const answer = hook.queue.shift();
+        return buttons === "ok" ? "ok" : answer;
+    }
+    const dialog = byId("MessageBox");
+    byId("MessageBox-title").textContent = title;
+    byId("MessageBox-text").textContent = text;
+    const cancel = dialog.querySelector("[data-answer=cancel]");
+    cancel.hidden = buttons !== "okcancel";
+    const answer = await run(dialog, buttons === "okcancel" ? "cancel" : "ok", dialog.querySelector("[data-answer=ok]"));
+    return buttons === "okcancel" ? answer : "ok";
+}
+
+/**
+ * A modal input box with a prompt, a title and a starting text in its line.
+ * @returns {Promise<string | null>} the edited line, or null when the user cancels
+ */
+export async function askText(prompt, title, initial) {
+    hook.shown.push({ kind: "input", text: prompt, title, buttons: "okcancel", initial });
+    if (hook.queue.length) return hook.queue.shift();
+    const dialog = byId("InputBox");
+    byId("InputBox-title").textContent = title;
+    byId("InputBox-prompt").textContent = prompt;
+    const line = /** @type {HTMLInputElement} */ (byId("InputBox-line"));
+    line.value = initial;
+    const answer = await run(dialog, "cancel", line);
+    return answer === "ok" ? line.value : null;
+}
+
+/** Whether a box is up: the screens ignore focus changes caused by it. */
+export function isOpen() {
+    return open !== null;
+}

@@ -1,0 +1,123 @@
+// What the two query screens do alike with their boxes, as the desktop's serial entry does:
+// keep a box's text in the form core gives it, typed, pasted, dropped or written by the
+// page, at most its length in characters, with the caret at the end; and check the serial
+// when the focus moves, with the message, the emptied serial and the focus given back.
+import * as dialogs from "./dialogs.js";
+
+// The first `count` characters of `text`; a character outside the BMP is one, never half.
+function firstCharacters(text, count) {
+    return Array.from(text).slice(0, Math.max(count, 0)).join("");
+}
+
+/**
+ * A box of a screen: `box.set(text)` writes it as the page, `box.text` reads it. `normalise`
+ * is a core function or null; `max` (characters, or 0 for no limit) is counted by core.
+ * `onChange` runs once per change, on the final text, as a desktop box's change event does.
+ */
+export class Box {
+    constructor(input, core, { normalise = null, max = 0, onChange = () => {} } = {}) {
+        this.input = input;
+        this.core = core;
+        this.normalise = normalise;
+        this.max = max;
+        this.onChange = onChange;
+        this.last = input.value;
+        this.before = null;
+        input.addEventListener("beforeinput", () => {
+            this.before = { value: input.value, start: input.selectionStart ?? 0, end: input.selectionEnd ?? 0 };
+        });
+        input.addEventListener("input", (event) => {
+            if (event.isComposing) return;
+            this.accept(this.limit(input.value));
+        });
+        input.addEventListener("compositionend", () => this.accept(this.limit(input.value)));
+    }
+
+    get text() {
+        return this.input.value;
+    }
+
+    set(text) {
+        this.accept(this.max ? firstCharacters(text, this.max) : text);
+    }
+
+    // Over the limit, only as much of what was typed, pasted or dropped is kept as fits.
+    limit(value) {
+        if (!this.max || this.core.charCount(value) <= this.max) return value;
+        const before = this.before ?? { value: this.last, start: this.last.length, end: this.last.length };
+        const head = before.value.slice(0, before.start);
+        const tail = before.value.slice(before.end);
+        if (!value.startsWith(head) || !value.endsWith(tail) || value.length < head.length + tail.length)
+            return firstCharacters(value, this.max);
+        const inserted = value.slice(head.length, value.length - tail.length);
+        const room = this.max - this.core.charCount(head + tail);
+        return firstCharacters(head + firstCharacters(inserted, room) + tail, this.max);
+    }
+
+    accept(text) {
+        const normal = this.normalise ? this.normalise(text) : text;
+        if (this.input.value !== normal) this.input.value = normal;
+        this.before = null;
+        // Also after a deletion, which the normal form leaves as it is.
+        if (document.activeElement === this.input) this.input.setSelectionRange(normal.length, normal.length);
+        if (normal === this.last) return;
+        this.last = normal;
+        this.onChange(normal);
+    }
+}
+
+/**
+ * The check of a serial run when the focus moves into or out of a box: a serial `accepts`
+ * rejects is reported, then emptied and given the focus. The focus leaving and coming back
+ * with the window, or going into the message box, starts no check.
+ */
+export class SerialCheck {
+    constructor(serial, accepts, message, title) {
+        this.serial = serial;
+        this.accepts = accepts;
+        this.message = message;
+        this.title = title;
+        this.running = false;
+        this.runs = 0;
+        this.done = Promise.resolve();
+        this.closed = false;
+    }
+
+    /** Runs on `box` gaining ("focus") or losing ("blur") the focus. */
+    runOn(box, eventName) {
+        let withWindow = false;
+        box.addEventListener("blur", () => {
+            // The window lost the focus: the box is still the active element of the page.
+            withWindow = document.activeElement === box;
+        });
+        box.addEventListener(eventName, () => {
+            const viaWindow = withWindow;
+            if (eventName === "focus") withWindow = false;
+            if (viaWindow || dialogs.isOpen() || this.closed || !box.isConnected) return;
+            this.run();
+        });
+    }
+
+    /** Moves the focus to `next`; when that raised no check (nothing moved), checks here. */
+    async moveFocusTo(next) {
+        const runs = this.runs;
+        next.focus();
+        if (this.runs === runs) this.run();
+        await this.done;
+    }
+
+    run() {
+        if (this.running) return this.done;
+        ++this.runs;
+        if (this.accepts(this.serial.text)) return this.done;
+        this.running = true;
+        this.done = (async () => {
+            await dialogs.showMessage(this.message, this.title);
+            // Emptying the serial closes the screen's gates again.
+            this.serial.set("");
+            this.serial.input.focus();
+            this.running = false;
+        })();
+        return this.done;
+    }
+}
