@@ -1,6 +1,6 @@
 // Runs the built quenlio-decode as a user would, through the shell.
-#include "tests/decode/csv_reader.hpp"
 #include "tools/decode/batch.hpp"
+#include "tools/decode/csv_reader.hpp"
 
 #include <gtest/gtest.h>
 
@@ -63,10 +63,10 @@ protected:
     fs::path m_dir;
 };
 
-std::vector<testing::CsvRecord> Records(const std::string& csv) {
-    const auto records = testing::ReadCsv(csv);
+std::vector<CsvRecord> Records(const std::string& csv) {
+    const auto records = ReadCsv(csv);
     EXPECT_TRUE(records.has_value()) << csv;
-    return records.value_or(std::vector<testing::CsvRecord>{});
+    return records.value_or(std::vector<CsvRecord>{});
 }
 
 TEST_F(CliTest, AllRowsDecodedExitsZeroAndSaysNothing) {

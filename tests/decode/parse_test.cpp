@@ -1,5 +1,5 @@
-#include "tests/decode/csv_reader.hpp"
 #include "tools/decode/batch.hpp"
+#include "tools/decode/csv_reader.hpp"
 
 #include <gtest/gtest.h>
 
@@ -137,10 +137,10 @@ std::string DecodeAll(const std::vector<std::string>& inputs, bool withBom = fal
     return sink.Text;
 }
 
-std::vector<testing::CsvRecord> Records(const std::string& csv) {
-    const auto records = testing::ReadCsv(csv);
+std::vector<CsvRecord> Records(const std::string& csv) {
+    const auto records = ReadCsv(csv);
     EXPECT_TRUE(records.has_value()) << csv;
-    return records.value_or(std::vector<testing::CsvRecord>{});
+    return records.value_or(std::vector<CsvRecord>{});
 }
 
 TEST(DecoderTest, EmptyInputGivesTheHeaderAlone) {
