@@ -33,7 +33,6 @@ static_assert(AutofillTable.size() == 8);
 
 constexpr std::string_view Replaced = "是";
 constexpr std::string_view NotReplaced = "否(供参考)";
-static_assert(IsPlainTableText(Replaced) && IsPlainTableText(NotReplaced));
 
 } // namespace
 

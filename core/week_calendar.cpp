@@ -33,7 +33,6 @@ constexpr std::array<HalfYear, 5> HalfYears{{
     // out: "K" with "Y" yields the year alone.
     {'K', "2013年", 2013y / January / 1, 2013y / June / 30, 26},
 }};
-static_assert(AllPlainTableTexts(HalfYears, [](const HalfYear& h) { return h.YearLabel; }));
 
 // A production date as stored: the year label "2012年" (7 bytes) and "MM月DD日-MM月DD日" (two digits,
 // "月" and "日" of three bytes each, the hyphen).
@@ -85,10 +84,6 @@ constexpr std::array<HalfYearWeeks, HalfYears.size()> Weeks = [] {
 static_assert(std::all_of(HalfYears.begin(), HalfYears.end(),
                           [](const HalfYear& half) { return half.YearLabel.size() + 21 == DateBytes; }));
 static_assert(Weeks[0].Count == 27 && Weeks[2].Count == 26 && Weeks[4].Count == 27);
-static_assert(std::all_of(Weeks.begin(), Weeks.end(), [](const HalfYearWeeks& weeks) {
-    return AllPlainTableTexts(
-        weeks.Dates, [](const DateText& date) { return std::string_view(date.data(), date.size()); });
-}));
 static_assert(
     [] {
         for (std::size_t i = 0; i < HalfYears.size(); ++i)

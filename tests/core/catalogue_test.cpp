@@ -49,12 +49,15 @@ TEST(CatalogueTable, HasUniqueKeysOfTheRightShape) {
     EXPECT_EQ(sixChars, 106u);
 }
 
-TEST(CatalogueTable, EveryTextIsPresent) {
+TEST(CatalogueTable, EveryTextIsPresentAndWellFormed) {
     for (const CatalogueEntry& entry : PartNumberCatalogue()) {
         SCOPED_TRACE(std::string(entry.Key));
         EXPECT_FALSE(entry.DeviceModel.empty());
         EXPECT_FALSE(entry.SalesRegion.empty());
         EXPECT_FALSE(entry.Carrier.empty());
+        EXPECT_TRUE(IsWellFormedUtf8(entry.DeviceModel));
+        EXPECT_TRUE(IsWellFormedUtf8(entry.SalesRegion));
+        EXPECT_TRUE(IsWellFormedUtf8(entry.Carrier));
     }
 }
 
