@@ -464,9 +464,6 @@ constexpr std::array<CatalogueEntry, 375> Catalogue{{
     {"MD663FD", "iPhone 5 64GB 白色", "瑞士", "-"},
 }};
 static_assert(Catalogue.size() == 375);
-static_assert(AllPlainTableTexts(Catalogue, [](const CatalogueEntry& e) { return e.DeviceModel; }) &&
-              AllPlainTableTexts(Catalogue, [](const CatalogueEntry& e) { return e.SalesRegion; }) &&
-              AllPlainTableTexts(Catalogue, [](const CatalogueEntry& e) { return e.Carrier; }));
 
 // Every key is a base code of two letters and three digits and a suffix of one or two letters, so
 // upper-case letters and digits only: the lookup upper-cases what it is given.

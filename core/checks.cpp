@@ -19,8 +19,6 @@ constexpr std::array<FactoryRow, 2> FactoryTable{{
     {"F1", "中国-郑州富士康"},
 }};
 constexpr std::string_view DefaultFactory = "中国-富士康";
-static_assert(AllPlainTableTexts(FactoryTable, [](const FactoryRow& r) { return r.Factory; }) &&
-              IsPlainTableText(DefaultFactory));
 
 // Serial characters 1-3 of an after-sales replacement unit.
 constexpr std::array<std::string_view, 5> ReplacementPrefixes{"C7G", "C3K", "DQG", "DYJ", "CCP"};

@@ -105,11 +105,6 @@ static_assert(KeysAreUnique(OldRegionCodes, [](const RegionRow& r) { return r.Ke
 static_assert(TextsAreFilled(OldRegionCodes, [](const RegionRow& r) { return r.Region; }));
 static_assert(std::all_of(OldRegionCodes.begin(), OldRegionCodes.end(),
                           [](const RegionRow& r) { return r.Key.size() == 1 || r.Key.size() == 2; }));
-static_assert(AllPlainTableTexts(OldModelCodes, [](const OldModelRow& r) { return r.Model; }) &&
-              AllPlainTableTexts(OldYears, [](const YearRow& r) { return r.Year; }) &&
-              AllPlainTableTexts(OldRegionCodes, [](const RegionRow& r) { return r.Region; }));
-static_assert(IsPlainTableText(AtAndT) && IsPlainTableText(NoCarrier) && IsPlainTableText(OldFactory) &&
-              IsPlainTableText(Replaced) && IsPlainTableText(NotReplaced));
 
 std::optional<std::string_view> LookupOldModel(std::string_view serial) {
     const std::string code = UpperAscii(CharSlice(serial, 9, 3));

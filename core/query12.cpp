@@ -33,7 +33,6 @@ static_assert(AutofillTable.size() == 8);
 
 constexpr std::string_view Replaced = "是";
 constexpr std::string_view NotReplaced = "否(供参考)";
-static_assert(IsPlainTableText(Replaced) && IsPlainTableText(NotReplaced));
 
 } // namespace
 
@@ -54,8 +53,7 @@ std::optional<std::string_view> AutofillPartNumber(std::string_view serial) {
 }
 
 bool CheckHalfYearCode(std::string_view serial) {
-    // The week calendar knows the half-year codes: each gives at least its year label.
-    return !DecodeProductionDate(serial).empty();
+    return IsHalfYearCode(serial); // the week calendar knows the half-year codes
 }
 
 QueryResult SerialQuery12(std::string_view serial, std::string_view partNumber) {

@@ -22,9 +22,7 @@ std::optional<std::string_view> AutofillPartNumber(std::string_view serial);
 bool CheckHalfYearCode(std::string_view serial);
 
 // Decodes a serial and a part number into every field of the result, starting from
-// empty fields: production week, catalogue texts, factory and replacement flag. Every text
-// of the result is a table text (IsPlainTableText), never a piece of the input: the batch
-// decoder writes them without looking into them.
+// empty fields: production week, catalogue texts, factory and replacement flag.
 QueryResult SerialQuery12(std::string_view serial, std::string_view partNumber);
 
 } // namespace quenlio

@@ -1,5 +1,7 @@
 #include "core/text.hpp"
 
+#include <algorithm>
+
 namespace quenlio {
 
 std::size_t CharCount(std::string_view text) {

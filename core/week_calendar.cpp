@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <array>
 #include <chrono>
+#include <string>
 
 namespace quenlio {
 
@@ -14,8 +15,6 @@ using namespace std::chrono;
 
 // The week number within a half-year, written in this alphabet: "1" is week 1, "Y" week 27.
 constexpr std::string_view WeekCodes = "123456789CDFGHJKLMNPQRTVWXY";
-constexpr std::size_t MaxWeeks = WeekCodes.size();
-static_assert(MaxWeeks == 27);
 
 struct HalfYear {
     char Code; // the serial's 4th character
@@ -33,70 +32,18 @@ constexpr std::array<HalfYear, 5> HalfYears{{
     // out: "K" with "Y" yields the year alone.
     {'K', "2013年", 2013y / January / 1, 2013y / June / 30, 26},
 }};
-static_assert(AllPlainTableTexts(HalfYears, [](const HalfYear& h) { return h.YearLabel; }));
 
-// A production date as stored: the year label "2012年" (7 bytes) and "MM月DD日-MM月DD日" (two digits,
-// "月" and "日" of three bytes each, the hyphen).
-constexpr std::size_t DateBytes = 7 + 21;
-using DateText = std::array<char, DateBytes>;
-
-struct HalfYearWeeks {
-    std::array<DateText, MaxWeeks> Dates{};
-    std::size_t Count = 0; // weeks the Sunday-to-Saturday rule gives
-};
-
-constexpr char* PutText(char* out, std::string_view text) {
-    return std::copy(text.begin(), text.end(), out);
+// "MM月DD日", months and days in two digits.
+void AppendMonthDay(std::string& out, year_month_day day) {
+    const auto twoDigits = [&](unsigned number) {
+        out += static_cast<char>('0' + number / 10);
+        out += static_cast<char>('0' + number % 10);
+    };
+    twoDigits(static_cast<unsigned>(day.month()));
+    out += "月";
+    twoDigits(static_cast<unsigned>(day.day()));
+    out += "日";
 }
-
-constexpr char* PutMonthDay(char* out, year_month_day day) {
-    const unsigned month = static_cast<unsigned>(day.month()), dayOfMonth = static_cast<unsigned>(day.day());
-    *out++ = static_cast<char>('0' + month / 10);
-    *out++ = static_cast<char>('0' + month % 10);
-    out = PutText(out, "月");
-    *out++ = static_cast<char>('0' + dayOfMonth / 10);
-    *out++ = static_cast<char>('0' + dayOfMonth % 10);
-    return PutText(out, "日");
-}
-
-// Weeks run Sunday to Saturday and each half-year is counted on its own: week 1 starts on its
-// first day, and the week holding its last day ends there.
-constexpr HalfYearWeeks WeeksOf(const HalfYear& half) {
-    HalfYearWeeks weeks;
-    const sys_days last{half.Last};
-    for (sys_days start{half.First}; start <= last && weeks.Count < MaxWeeks; ++weeks.Count) {
-        const sys_days end = std::min(start + (Saturday - weekday{start}), last);
-        char* out = PutText(weeks.Dates[weeks.Count].data(), half.YearLabel);
-        out = PutMonthDay(out, year_month_day{start});
-        out = PutText(out, "-");
-        PutMonthDay(out, year_month_day{end});
-        start = end + days{1};
-    }
-    return weeks;
-}
-
-// Built by the compiler, in the order of HalfYears, so a decode only picks a text.
-constexpr std::array<HalfYearWeeks, HalfYears.size()> Weeks = [] {
-    std::array<HalfYearWeeks, HalfYears.size()> all{};
-    std::transform(HalfYears.begin(), HalfYears.end(), all.begin(), WeeksOf);
-    return all;
-}();
-
-static_assert(std::all_of(HalfYears.begin(), HalfYears.end(),
-                          [](const HalfYear& half) { return half.YearLabel.size() + 21 == DateBytes; }));
-static_assert(Weeks[0].Count == 27 && Weeks[2].Count == 26 && Weeks[4].Count == 27);
-static_assert(std::all_of(Weeks.begin(), Weeks.end(), [](const HalfYearWeeks& weeks) {
-    return AllPlainTableTexts(
-        weeks.Dates, [](const DateText& date) { return std::string_view(date.data(), date.size()); });
-}));
-static_assert(
-    [] {
-        for (std::size_t i = 0; i < HalfYears.size(); ++i)
-            if (Weeks[i].Count < HalfYears[i].WeeksListed)
-                return false;
-        return true;
-    }(),
-    "the rule must give every week the list holds");
 
 // The serial's character at `position`, upper-cased; a NUL, which is no code, when it is not a
 // single ASCII byte or the serial is shorter.
@@ -105,19 +52,37 @@ char CodeAt(std::string_view serial, std::size_t position) {
     return character.size() == 1 ? UpperAscii(character.front()) : '\0';
 }
 
+// The half-year that the serial's 4th character names, or the end of HalfYears.
+auto FindHalfYear(std::string_view serial) {
+    const char code = CodeAt(serial, 4);
+    return std::find_if(HalfYears.begin(), HalfYears.end(),
+                        [&](const HalfYear& h) { return h.Code == code; });
+}
+
 } // namespace
 
-std::string_view DecodeProductionDate(std::string_view serial) {
-    const char halfCode = CodeAt(serial, 4);
-    const auto half = std::find_if(HalfYears.begin(), HalfYears.end(),
-                                   [&](const HalfYear& h) { return h.Code == halfCode; });
+bool IsHalfYearCode(std::string_view serial) {
+    return FindHalfYear(serial) != HalfYears.end();
+}
+
+std::string DecodeProductionDate(std::string_view serial) {
+    const auto half = FindHalfYear(serial);
     if (half == HalfYears.end())
         return {};
+    std::string date(half->YearLabel);
     const std::size_t week = WeekCodes.find(CodeAt(serial, 5));
     if (week >= half->WeeksListed)
-        return half->YearLabel;
-    const DateText& date = Weeks[static_cast<std::size_t>(half - HalfYears.begin())].Dates[week];
-    return std::string_view(date.data(), date.size());
+        return date;
+    // Weeks run Sunday to Saturday and each half-year is counted on its own: week n starts n - 1
+    // weeks after the Sunday on or before the half-year's first day, but never before that day,
+    // and no week runs past the half-year's last day.
+    const sys_days first{half->First}, last{half->Last};
+    const sys_days sunday = first - (weekday{first} - Sunday) + weeks{static_cast<int>(week)};
+    const sys_days start = std::max(first, sunday), end = std::min(sunday + days{6}, last);
+    AppendMonthDay(date, year_month_day{start});
+    date += '-';
+    AppendMonthDay(date, year_month_day{end});
+    return date;
 }
 
 } // namespace quenlio

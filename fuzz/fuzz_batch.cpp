@@ -1,7 +1,7 @@
 // The batch decoder on arbitrary input bytes, fed in arbitrary pieces.
 #include "fuzz/check.hpp"
-#include "tests/decode/csv_reader.hpp"
 #include "tools/decode/batch.hpp"
+#include "tools/decode/csv_reader.hpp"
 
 #include <cstdint>
 #include <string>
@@ -53,7 +53,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     // Well-formed UTF-8 CSV: the header and one record of nine fields per data line.
     FUZZ_CHECK(fuzz::IsWellFormed(whole.Output));
-    const auto records = testing::ReadCsv(whole.Output);
+    const auto records = batch::ReadCsv(whole.Output);
     FUZZ_CHECK(records.has_value());
     FUZZ_CHECK(records->size() == whole.Rows + 1);
     std::size_t notes = 0;

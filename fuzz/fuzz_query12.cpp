@@ -31,7 +31,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     FUZZ_CHECK(halfYearKnown ==
                (halfYear.size() == 1 && std::string_view("FGHJK").find(halfYear) != std::string_view::npos));
 
-    const std::string_view date = DecodeProductionDate(serial);
+    const std::string date = DecodeProductionDate(serial);
     FUZZ_CHECK(date.empty() != halfYearKnown);
     if (halfYearKnown) {
         // The year label, then nothing or a range such as "01月02日-01月08日".

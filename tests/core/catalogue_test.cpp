@@ -19,42 +19,29 @@ bool StartsWith(std::string_view text, std::string_view prefix) {
 
 } // namespace
 
-TEST(CatalogueTable, HasUniqueKeysOfTheRightShape) {
-    const auto catalogue = PartNumberCatalogue();
-    ASSERT_EQ(catalogue.size(), 375u);
-    std::set<std::string_view> keys;
-    std::size_t sevenChars = 0, sixChars = 0;
-    const std::string_view oneLetterSuffixes = "JCBXFDEY";
-    for (const CatalogueEntry& entry : catalogue) {
-        SCOPED_TRACE(std::string(entry.Key));
-        EXPECT_TRUE(keys.insert(entry.Key).second) << "duplicate key";
-        // Two letters, three digits, then a suffix of one or two letters, all upper-case ASCII.
-        ASSERT_GE(entry.Key.size(), 6u);
-        ASSERT_LE(entry.Key.size(), 7u);
-        for (std::size_t i = 0; i < entry.Key.size(); ++i) {
-            const char c = entry.Key[i];
-            if (i >= 2 && i < 5)
-                EXPECT_TRUE(c >= '0' && c <= '9');
-            else
-                EXPECT_TRUE(c >= 'A' && c <= 'Z');
-        }
-        if (entry.Key.size() == 7) {
-            ++sevenChars;
-        } else {
-            ++sixChars;
-            EXPECT_NE(oneLetterSuffixes.find(entry.Key[5]), std::string_view::npos);
-        }
-    }
-    EXPECT_EQ(sevenChars, 269u);
-    EXPECT_EQ(sixChars, 106u);
+// The entries per region suffix, as the rows of the entries table give them: a suffix's lines
+// times their base codes (4S-D has twelve, 5-D eight, 4-C five, 4-A four, 4-B, 5-C and 5-G two,
+// the other lines six).
+TEST(CatalogueTable, HoldsTheEntriesOfEverySuffix) {
+    std::map<std::string, std::size_t> perSuffix;
+    for (const CatalogueEntry& entry : PartNumberCatalogue())
+        perSuffix[std::string(entry.Key.substr(5))]++;
+    const std::map<std::string, std::size_t> expected{
+        {"CH", 28}, {"ZP", 14}, {"TA", 14}, {"KH", 14}, {"J", 26},  {"ZA", 14}, {"X", 14}, {"LL", 75},
+        {"C", 14},  {"E", 6},   {"B", 14},  {"F", 14},  {"IP", 14}, {"DN", 12}, {"D", 6},  {"NF", 12},
+        {"CS", 12}, {"KN", 12}, {"KS", 12}, {"CM", 12}, {"ER", 12}, {"Y", 12},  {"FD", 12}};
+    EXPECT_EQ(perSuffix, expected);
 }
 
-TEST(CatalogueTable, EveryTextIsPresent) {
+TEST(CatalogueTable, EveryTextIsPresentAndWellFormed) {
     for (const CatalogueEntry& entry : PartNumberCatalogue()) {
         SCOPED_TRACE(std::string(entry.Key));
         EXPECT_FALSE(entry.DeviceModel.empty());
         EXPECT_FALSE(entry.SalesRegion.empty());
         EXPECT_FALSE(entry.Carrier.empty());
+        EXPECT_TRUE(IsWellFormedUtf8(entry.DeviceModel));
+        EXPECT_TRUE(IsWellFormedUtf8(entry.SalesRegion));
+        EXPECT_TRUE(IsWellFormedUtf8(entry.Carrier));
     }
 }
 

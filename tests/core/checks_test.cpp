@@ -39,7 +39,11 @@ INSTANTIATE_TEST_SUITE_P(
         SerialCase{"中DN", "中国-富士康", false}, SerialCase{"C7\xE4", "中国-富士康", false},
         SerialCase{"\x80"
                    "C7G",
-                   "中国-富士康", false}));
+                   "中国-富士康", false},
+        // Characters are counted, so a broken or multi-byte one takes one place.
+        SerialCase{"C7G\xFF", "中国-富士康", true}, SerialCase{"dYj中国", "中国-富士康", true},
+        SerialCase{"D\x80N", "中国-富士康", false}, SerialCase{"öDQG", "中国-富士康", false},
+        SerialCase{"F1\xE4\xB8", "中国-郑州富士康", false}));
 
 struct PhotoCase {
     std::string_view Model;

@@ -70,6 +70,8 @@ TEST(CheckHalfYearCode, AcceptsTheFiveHalfYearCodesInEitherCase) {
     EXPECT_FALSE(CheckHalfYearCode(""));
     EXPECT_FALSE(CheckHalfYearCode("DNP中"));
     EXPECT_TRUE(CheckHalfYearCode("中国人F"));
+    EXPECT_TRUE(CheckHalfYearCode("DN\x80h"));
+    EXPECT_FALSE(CheckHalfYearCode("DN\xE4\xB8H")); // the broken sequence is two characters
 }
 
 struct QueryCase {
@@ -110,4 +112,13 @@ INSTANTIATE_TEST_SUITE_P(
                               {"iPhone 4S 16GB 黑色(GSM)", "2013年", "香港 ", "-", "中国-富士康", "是"}},
                     QueryCase{"DQGL10A1XXXX", "MD999CH", {"", "", "", "", "中国-富士康", "是"}},
                     QueryCase{"", "", {"", "", "", "", "中国-富士康", "否(供参考)"}},
-                    QueryCase{"c3kh", " MD297CH", {"", "2012年", "", "", "中国-富士康", "是"}}));
+                    QueryCase{"c3kh", " MD297CH", {"", "2012年", "", "", "中国-富士康", "是"}},
+                    // Broken and multi-byte characters take one place each, wherever they stand.
+                    QueryCase{"中国人K1\x80\xFF",
+                              "md235zp\xE4",
+                              {"iPhone 4S 16GB 黑色(GSM)", "2013年01月01日-01月05日", "香港 ", "-",
+                               "中国-富士康", "否(供参考)"}},
+                    QueryCase{"\xE4\xB8"
+                              "GJ3",
+                              "MD128J\xE4",
+                              {"", "2012年07月15日-07月21日", "", "", "中国-富士康", "否(供参考)"}}));

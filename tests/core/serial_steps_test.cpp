@@ -1,14 +1,9 @@
-// The decoding steps on serials as typed and as garbled, checked against the steps written out
-// with characters counted, and the catalogue lookup on part numbers of every shape.
+// The production week of garbled serials, and the catalogue lookup on part numbers of every shape.
 #include "core/catalogue.hpp"
-#include "core/checks.hpp"
-#include "core/query12.hpp"
-#include "core/text.hpp"
 #include "core/week_calendar.hpp"
 
 #include <gtest/gtest.h>
 
-#include <random>
 #include <set>
 #include <string>
 #include <vector>
@@ -16,67 +11,6 @@
 using namespace quenlio;
 
 namespace {
-
-// Serials as typed and as garbled: real prefixes and codes in either case, and now and then a
-// multi-byte character, a stray continuation byte, a truncated sequence or a NUL.
-std::vector<std::string> SeededSerials(std::size_t count) {
-    static const std::vector<std::string> pieces{"D",    "N",
-                                                 "F",    "1",
-                                                 "C",    "7",
-                                                 "G",    "3",
-                                                 "K",    "Q",
-                                                 "Y",    "J",
-                                                 "P",    "H",
-                                                 "d",    "n",
-                                                 "f",    "g",
-                                                 "h",    "j",
-                                                 "k",    "y",
-                                                 "c",    "q",
-                                                 "0",    "9",
-                                                 "W",    "中",
-                                                 "ö",    "Ｏ",
-                                                 "\x80", "\xE4\xB8",
-                                                 "\xC3", std::string(1, '\0')};
-    std::mt19937 random(20121215);
-    std::vector<std::string> serials;
-    for (std::size_t i = 0; i < count; ++i) {
-        std::string serial;
-        const std::size_t length = random() % 14;
-        for (std::size_t c = 0; c < length; ++c) {
-            // Mostly ASCII, so the common path is well covered too.
-            const std::size_t pick = random() % 8 == 0 ? random() % pieces.size() : random() % 27;
-            serial += pieces[pick];
-        }
-        serials.push_back(serial);
-    }
-    return serials;
-}
-
-// The steps as plainly defined: characters counted, pieces upper-cased, then compared.
-std::string PlainFactory(std::string_view serial) {
-    const std::string prefix = UpperAscii(CharSlice(serial, 1, 2));
-    return prefix == "DN" ? "中国-成都富士康" : prefix == "F1" ? "中国-郑州富士康" : "中国-富士康";
-}
-
-bool PlainReplacement(std::string_view serial) {
-    const std::string prefix = UpperAscii(CharSlice(serial, 1, 3));
-    return prefix == "C7G" || prefix == "C3K" || prefix == "DQG" || prefix == "DYJ" || prefix == "CCP";
-}
-
-bool PlainHalfYear(std::string_view serial) {
-    const std::string code = UpperAscii(CharSlice(serial, 4, 1));
-    return code == "F" || code == "G" || code == "H" || code == "J" || code == "K";
-}
-
-TEST(SerialSteps, AgreeWithCountedCharactersOnGarbledSerials) {
-    for (const std::string& serial : SeededSerials(20000)) {
-        ASSERT_EQ(FactoryForSerial(serial), PlainFactory(serial)) << serial;
-        ASSERT_EQ(IsReplacementSerial(serial), PlainReplacement(serial)) << serial;
-        ASSERT_EQ(CheckHalfYearCode(serial), PlainHalfYear(serial)) << serial;
-        // A known half-year gives a date; the date text is the year label, perhaps with a week.
-        ASSERT_EQ(DecodeProductionDate(serial).empty(), !PlainHalfYear(serial)) << serial;
-    }
-}
 
 TEST(DecodeProductionDate, CountsCharactersOfGarbledSerials) {
     EXPECT_EQ(DecodeProductionDate("DNPJ1X"), "2012年07月01日-07月07日");

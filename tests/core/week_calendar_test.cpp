@@ -3,8 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
-#include <cstdio>
 #include <string>
+#include <utility>
 #include <vector>
 
 using namespace quenlio;
@@ -14,11 +14,13 @@ namespace {
 
 const std::string WeekAlphabet = "123456789CDFGHJKLMNPQRTVWXY";
 
+// What each half-year lists: its year label, its first two weeks and its last listed week.
 struct HalfYearCase {
     char Code;
     std::string YearLabel;
-    year_month_day First, Last;
-    std::size_t WeeksListed;
+    std::string Week1, Week2;
+    char LastCode;
+    std::string LastWeek;
 };
 
 void PrintTo(const HalfYearCase& c, std::ostream* os) {
@@ -26,34 +28,12 @@ void PrintTo(const HalfYearCase& c, std::ostream* os) {
 }
 
 const HalfYearCase HalfYearCases[] = {
-    {'F', "2011年", 2011y / 1 / 1, 2011y / 6 / 30, 27}, {'G', "2011年", 2011y / 7 / 1, 2011y / 12 / 31, 27},
-    {'H', "2012年", 2012y / 1 / 1, 2012y / 6 / 30, 26}, {'J', "2012年", 2012y / 7 / 1, 2012y / 12 / 31, 27},
-    {'K', "2013年", 2013y / 1 / 1, 2013y / 6 / 30, 26},
+    {'F', "2011年", "01月01日-01月01日", "01月02日-01月08日", 'Y', "06月26日-06月30日"},
+    {'G', "2011年", "07月01日-07月02日", "07月03日-07月09日", 'Y', "12月25日-12月31日"},
+    {'H', "2012年", "01月01日-01月07日", "01月08日-01月14日", 'X', "06月24日-06月30日"},
+    {'J', "2012年", "07月01日-07月07日", "07月08日-07月14日", 'Y', "12月30日-12月31日"},
+    {'K', "2013年", "01月01日-01月05日", "01月06日-01月12日", 'X', "06月23日-06月29日"},
 };
-
-std::string MonthDay(sys_days day) {
-    const year_month_day date{day};
-    char text[32];
-    std::snprintf(text, sizeof text, "%02u月%02u日", static_cast<unsigned>(date.month()),
-                  static_cast<unsigned>(date.day()));
-    return text;
-}
-
-// The weeks of a half-year found by walking it one day at a time: a week opens on the first day
-// or on a Sunday, and closes on a Saturday or on the last day.
-std::vector<std::string> WalkWeeks(const HalfYearCase& half) {
-    std::vector<std::string> weeks;
-    std::string opened;
-    for (sys_days day{half.First}; day <= sys_days{half.Last}; day += days{1}) {
-        if (opened.empty())
-            opened = MonthDay(day);
-        if (weekday{day} == Saturday || day == sys_days{half.Last}) {
-            weeks.push_back(opened + "-" + MonthDay(day));
-            opened.clear();
-        }
-    }
-    return weeks;
-}
 
 std::string Serial(char halfYear, char week) {
     return std::string("DN0") + halfYear + week + "ABCDTF9";
@@ -63,22 +43,56 @@ char Lower(char c) {
     return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
 }
 
+// The first and last day of a range "MM月DD日-MM月DD日" in `year`.
+std::pair<sys_days, sys_days> ReadRange(std::string_view range, int year) {
+    const auto number = [&](std::size_t at) {
+        return static_cast<unsigned>(std::stoi(std::string(range.substr(at, 2))));
+    };
+    // "月" and "日" take three bytes each.
+    const year_month_day first{std::chrono::year{year}, month{number(0)}, day{number(5)}};
+    const year_month_day last{std::chrono::year{year}, month{number(11)}, day{number(16)}};
+    EXPECT_TRUE(first.ok() && last.ok()) << range;
+    return {sys_days{first}, sys_days{last}};
+}
+
 class WeekCalendar : public testing::TestWithParam<HalfYearCase> {};
 
 } // namespace
 
-TEST_P(WeekCalendar, ListsTheWeeksTheDayWalkGives) {
+TEST_P(WeekCalendar, ListsSundayToSaturdayWeeksEndToEnd) {
     const HalfYearCase& half = GetParam();
-    const std::vector<std::string> walked = WalkWeeks(half);
-    ASSERT_GE(walked.size(), half.WeeksListed);
-    ASSERT_LE(walked.size(), WeekAlphabet.size());
-    for (std::size_t i = 0; i < WeekAlphabet.size(); ++i) {
+    const int year = std::stoi(half.YearLabel);
+    const std::size_t listed = WeekAlphabet.find(half.LastCode) + 1;
+    std::vector<std::pair<sys_days, sys_days>> weeks;
+    for (std::size_t i = 0; i < listed; ++i) {
         const char code = WeekAlphabet[i];
         SCOPED_TRACE(std::string(1, half.Code) + code);
-        const std::string expected = half.YearLabel + (i < half.WeeksListed ? walked[i] : "");
-        EXPECT_EQ(DecodeProductionDate(Serial(half.Code, code)), expected);
-        EXPECT_EQ(DecodeProductionDate(Serial(Lower(half.Code), Lower(code))), expected);
+        const std::string date = DecodeProductionDate(Serial(half.Code, code));
+        ASSERT_TRUE(date.starts_with(half.YearLabel)) << date;
+        EXPECT_EQ(DecodeProductionDate(Serial(Lower(half.Code), Lower(code))), date);
+        weeks.push_back(ReadRange(std::string_view(date).substr(half.YearLabel.size()), year));
     }
+    EXPECT_EQ(DecodeProductionDate(Serial(half.Code, '1')), half.YearLabel + half.Week1);
+    EXPECT_EQ(DecodeProductionDate(Serial(half.Code, '2')), half.YearLabel + half.Week2);
+    EXPECT_EQ(DecodeProductionDate(Serial(half.Code, half.LastCode)), half.YearLabel + half.LastWeek);
+    // Each week starts the day after the one before; all but the first and the last run Sunday to
+    // Saturday, and those two end on a Saturday and start on a Sunday.
+    for (std::size_t i = 0; i < weeks.size(); ++i) {
+        SCOPED_TRACE("week " + std::to_string(i + 1));
+        const auto [first, last] = weeks[i];
+        if (i > 0) {
+            EXPECT_EQ(first, weeks[i - 1].second + days{1});
+            EXPECT_EQ(weekday{first}, Sunday);
+        }
+        if (i + 1 < weeks.size()) {
+            EXPECT_EQ(weekday{last}, Saturday);
+        }
+        EXPECT_LE(first, last);
+        EXPECT_LE(last - first, days{6});
+    }
+    // Past the last listed week, the year alone.
+    for (std::size_t i = listed; i < WeekAlphabet.size(); ++i)
+        EXPECT_EQ(DecodeProductionDate(Serial(half.Code, WeekAlphabet[i])), half.YearLabel);
 }
 
 TEST_P(WeekCalendar, AnyOtherWeekCodeGivesTheYearAlone) {
@@ -99,15 +113,6 @@ INSTANTIATE_TEST_SUITE_P(HalfYears, WeekCalendar, testing::ValuesIn(HalfYearCase
                          [](const testing::TestParamInfo<HalfYearCase>& info) {
                              return std::string(1, info.param.Code);
                          });
-
-TEST(WeekCalendarRule, KOmitsItsOneDayLastWeekAndHNeedsNone) {
-    // The rule gives K a 27th week, Sunday 30 June alone, which is not listed; H ends on a Saturday.
-    EXPECT_EQ(WalkWeeks(HalfYearCases[4]).size(), 27u);
-    EXPECT_EQ(WalkWeeks(HalfYearCases[4]).back(), "06月30日-06月30日");
-    EXPECT_EQ(WalkWeeks(HalfYearCases[2]).size(), 26u);
-    EXPECT_EQ(DecodeProductionDate("DN0KY"), "2013年");
-    EXPECT_EQ(DecodeProductionDate("DN0HY"), "2012年");
-}
 
 struct WeekCase {
     std::string_view Serial;
@@ -138,6 +143,8 @@ INSTANTIATE_TEST_SUITE_P(
         WeekCase{"DN0K2", "2013年01月06日-01月12日"}, WeekCase{"DN0KX", "2013年06月23日-06月29日"},
         WeekCase{"DN0KT", "2013年06月02日-06月08日"}, WeekCase{"dn0kt", "2013年06月02日-06月08日"},
         WeekCase{"DN0H9", "2012年02月26日-03月03日"},
+        // K lists no 27th week (the rule's Sunday 30 June alone); H has none by the rule.
+        WeekCase{"DN0KY", "2013年"}, WeekCase{"DN0HY", "2012年"},
         // Positions count characters; each byte of a broken sequence counts as one.
         WeekCase{"中国人F1", "2011年01月01日-01月01日"},
         WeekCase{"\xE4\xB8"
@@ -163,7 +170,7 @@ TEST(WeekCalendarCodes, ZeroAndUnusedLettersGiveTheYearForEveryHalfYear) {
 TEST(WeekCalendarCodes, OnlyFiveBytesNameAHalfYear) {
     int halfYears = 0;
     for (int byte = 0; byte < 256; ++byte) {
-        const std::string_view result = DecodeProductionDate(Serial(static_cast<char>(byte), '1'));
+        const std::string result = DecodeProductionDate(Serial(static_cast<char>(byte), '1'));
         if (!result.empty())
             ++halfYears;
     }

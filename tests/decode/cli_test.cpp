@@ -1,6 +1,6 @@
 // Runs the built quenlio-decode as a user would, through the shell.
-#include "tests/decode/csv_reader.hpp"
 #include "tools/decode/batch.hpp"
+#include "tools/decode/csv_reader.hpp"
 
 #include <gtest/gtest.h>
 
@@ -63,10 +63,10 @@ protected:
     fs::path m_dir;
 };
 
-std::vector<testing::CsvRecord> Records(const std::string& csv) {
-    const auto records = testing::ReadCsv(csv);
+std::vector<CsvRecord> Records(const std::string& csv) {
+    const auto records = ReadCsv(csv);
     EXPECT_TRUE(records.has_value()) << csv;
-    return records.value_or(std::vector<testing::CsvRecord>{});
+    return records.value_or(std::vector<CsvRecord>{});
 }
 
 TEST_F(CliTest, AllRowsDecodedExitsZeroAndSaysNothing) {
@@ -87,6 +87,21 @@ TEST_F(CliTest, RowsWithNotesExitOneWithASummaryLine) {
     ASSERT_EQ(records.size(), 4u);
     EXPECT_EQ(records[2][8], "序列号长度应为11或12位");
     EXPECT_EQ(records[3][8], "序列号有误");
+}
+
+TEST_F(CliTest, FieldsASpreadsheetWouldComputeAreWrittenAsText) {
+    // Excel and WPS open what --bom writes: no field of it may run there as a formula.
+    const Outcome run =
+        Run("--bom", "=1+1\nDNPH7ABCXYZ0,@SUM(1)\n+8613800138000 -2+3\nF1XK1ABCXYZW,MD128J\n");
+    EXPECT_EQ(run.Status, 1);
+    const std::string expected =
+        std::string(Utf8Bom) + std::string(CsvHeader) + "\"'=1+1\",,,,,,,,序列号长度应为11或12位\r\n" +
+        "DNPH7ABCXYZ0,\"'@SUM(1)\",,2012年02月12日-02月18日,,,中国-成都富士康,否(供参考),\r\n" +
+        "\"'+8613800138000\",\"'-2+3\",,,,,,,序列号长度应为11或12位\r\n" +
+        // The tables' lone "-" for "no carrier" computes nothing and stays as it is.
+        "F1XK1ABCXYZW,MD128J,iPhone 4 8GB "
+        "黑色(GSM),2013年01月01日-01月05日,日本,-,中国-郑州富士康,否(供参考),\r\n";
+    EXPECT_EQ(run.Out, expected);
 }
 
 TEST_F(CliTest, EmptyInputWritesTheHeader) {
@@ -171,6 +186,7 @@ TEST_F(CliTest, HelpAndVersion) {
     EXPECT_TRUE(help.Out.starts_with("用法: quenlio-decode")) << help.Out;
     EXPECT_NE(help.Out.find("序列号,型号,设备型号,出厂时间,销售地,运营商,产地,是否售后换机,备注"),
               std::string::npos);
+    EXPECT_NE(help.Out.find("以 =、+、-、@、制表符或回车开头"), std::string::npos);
     const Outcome version = Run("--version");
     EXPECT_EQ(version.Status, 0);
     EXPECT_EQ(version.Out, "quenlio-decode 3.0.0\n");

@@ -1,6 +1,6 @@
 #include "core/catalogue.hpp"
-#include "tests/decode/csv_reader.hpp"
 #include "tools/decode/batch.hpp"
+#include "tools/decode/csv_reader.hpp"
 
 #include <gtest/gtest.h>
 
@@ -31,10 +31,10 @@ TEST_P(DecodeRowTest, WritesTheScreensTexts) {
     DecodeFields(*fields, row);
     std::string csv;
     AppendCsvRow(csv, row);
-    const auto records = testing::ReadCsv(csv);
+    const auto records = ReadCsv(csv);
     ASSERT_TRUE(records) << csv;
     ASSERT_EQ(records->size(), 1u);
-    const testing::CsvRecord& record = records->front();
+    const CsvRecord& record = records->front();
     ASSERT_EQ(record.size(), 9u);
     for (std::size_t i = 0; i < 9; ++i)
         EXPECT_EQ(record[i], c.Fields[i]) << "column " << i + 1;
@@ -146,11 +146,11 @@ TEST(RoundTripTest, EveryCatalogueKeyDecodesToItsTexts) {
     decoder.Flush();
     EXPECT_EQ(decoder.RowsWithNotes(), 0u);
 
-    const auto records = testing::ReadCsv(sink.Text);
+    const auto records = ReadCsv(sink.Text);
     ASSERT_TRUE(records);
     ASSERT_EQ(records->size(), catalogue.size() + 1);
     for (std::size_t i = 0; i < catalogue.size(); ++i) {
-        const testing::CsvRecord& record = (*records)[i + 1];
+        const CsvRecord& record = (*records)[i + 1];
         const CatalogueEntry& entry = catalogue[i];
         ASSERT_EQ(record.size(), 9u);
         SCOPED_TRACE(std::string(entry.Key));

@@ -5,7 +5,6 @@
 #include "core/text.hpp"
 
 #include <algorithm>
-#include <cassert>
 #include <cstring>
 
 namespace quenlio::batch {
@@ -58,6 +57,16 @@ bool NeedsQuotes(std::string_view field) {
            HasEdgeBlank(field);
 }
 
+// Excel, WPS and LibreOffice compute a field that begins with one of these, or with a tab or CR
+// before one, as a formula (OWASP's list). One such character alone computes nothing; the
+// tables' "-" for "no carrier" is one.
+bool StartsLikeAFormula(std::string_view field) {
+    if (field.size() < 2)
+        return false;
+    const char c = field.front();
+    return c == '=' || c == '+' || c == '-' || c == '@' || c == '\t' || c == '\r';
+}
+
 } // namespace
 
 std::optional<LineFields> ParseLine(std::string_view line) {
@@ -78,7 +87,6 @@ std::optional<LineFields> ParseLine(std::string_view line) {
 void DecodeFields(const LineFields& fields, Row& row) {
     row.Note = {};
     row.Result = {};
-    row.ResultHasTableTextsOnly = false;
     // As the part-number box shows it: upper-case, at most seven characters.
     row.PartNumber = UpperAscii(CharSlice(fields.PartNumber, 1, PartNumberChars));
     const std::size_t length = CharCount(fields.Serial);
@@ -93,7 +101,6 @@ void DecodeFields(const LineFields& fields, Row& row) {
             if (const std::optional<std::string_view> autofill = AutofillPartNumber(row.Serial))
                 row.PartNumber = *autofill;
         row.Result = SerialQuery12(row.Serial, row.PartNumber);
-        row.ResultHasTableTextsOnly = true;
     } else if (length == 11) {
         row.Serial = UpperAscii(fields.Serial);
         if (!CheckOldSerial(row.Serial)) {
@@ -107,16 +114,17 @@ void DecodeFields(const LineFields& fields, Row& row) {
     }
 }
 
-void AppendCsvField(std::string& out, std::string_view field, FieldOrigin origin) {
-    // Not scanning the six table texts of a 12-character row saves about 15 % of the decoder's time.
-    assert(origin != FieldOrigin::TableText || IsPlainTableText(field));
-    const bool quoted = origin == FieldOrigin::TableText ? HasEdgeBlank(field) : NeedsQuotes(field);
-    if (!quoted && (origin == FieldOrigin::TableText || IsWellFormedUtf8(field))) { // nearly every field
+void AppendCsvField(std::string& out, std::string_view field) {
+    const bool formula = StartsLikeAFormula(field);
+    const bool quoted = formula || NeedsQuotes(field);
+    if (!quoted && IsWellFormedUtf8(field)) { // nearly every field
         out += field;
         return;
     }
     if (quoted)
         out += '"';
+    if (formula)
+        out += '\'';
     // Bytes are copied as they stand a run at a time, up to a quote, which is doubled, or a byte
     // that starts no well-formed character, which becomes U+FFFD.
     std::size_t run = 0;
@@ -142,11 +150,10 @@ void AppendCsvRow(std::string& out, const Row& row) {
     out += ',';
     AppendCsvField(out, row.PartNumber);
     const QueryResult& r = row.Result;
-    const FieldOrigin origin = row.ResultHasTableTextsOnly ? FieldOrigin::TableText : FieldOrigin::Any;
     for (const std::string* text : {&r.DeviceModel, &r.ProductionDate, &r.SalesRegion, &r.Carrier, &r.Factory,
                                     &r.AfterSalesReplacement}) {
         out += ',';
-        AppendCsvField(out, *text, origin);
+        AppendCsvField(out, *text);
     }
     out += ',';
     AppendCsvField(out, row.Note);

@@ -43,10 +43,7 @@ struct Row {
     std::string Serial;     // normalised as the screen shows it; as given for other lengths
     std::string PartNumber; // upper-cased, cut to seven characters
     QueryResult Result;     // all empty when the row carries a note
-    // True when every text of the result is a table text (a 12-character serial's): those are
-    // checked when the program is compiled, so the writer need not look into them.
-    bool ResultHasTableTextsOnly = false;
-    std::string_view Note; // empty when decoded
+    std::string_view Note;  // empty when decoded
 };
 
 // Decodes the fields into `row`, every field overwritten. A 12-character serial goes through
@@ -54,18 +51,14 @@ struct Row {
 // screen would), an 11-character one through the old-format query from an empty result.
 void DecodeFields(const LineFields& fields, Row& row);
 
-// What the writer knows of a field before it is written.
-enum class FieldOrigin {
-    Any,       // anything at all, as typed in an input line or built from one
-    TableText, // a display text of core's tables, which IsPlainTableText holds for
-};
-
 // Appends a field, quoted when it holds a comma, a quote, CR or LF, or starts or ends
-// with a blank (so spreadsheets keep the trailing blanks of the texts). Malformed UTF-8
-// bytes are written as U+FFFD so the output is always valid UTF-8. Every field of the
-// output, header aside, is written by this one function. A table text is known to need
-// neither replacements nor quotes, except for a blank at its end, so it is not scanned.
-void AppendCsvField(std::string& out, std::string_view field, FieldOrigin origin = FieldOrigin::Any);
+// with a blank (so spreadsheets keep the trailing blanks of the texts). A field of more than
+// one character that begins with "=", "+", "-", "@", a tab or CR gets an apostrophe in front,
+// inside quotes, so that a spreadsheet shows it as text instead of computing it as a formula;
+// a lone "-" (the texts' "no carrier") stays as it is. Malformed UTF-8 bytes are written as
+// U+FFFD so the output is always valid UTF-8. Every field of the output, header aside, is
+// written by this one function.
+void AppendCsvField(std::string& out, std::string_view field);
 
 // Appends the nine fields of the row and CRLF.
 void AppendCsvRow(std::string& out, const Row& row);

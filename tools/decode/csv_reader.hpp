@@ -1,12 +1,13 @@
 #pragma once
 // A strict RFC 4180 reader for checking what quenlio-decode writes: records end in
-// CRLF, quotes appear only around a whole field and are doubled inside it.
+// CRLF, quotes appear only around a whole field and are doubled inside it. The tests and the
+// fuzzer read the output with it; the program itself reads no CSV.
 #include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
-namespace quenlio::testing {
+namespace quenlio::batch {
 
 using CsvRecord = std::vector<std::string>;
 
@@ -56,4 +57,4 @@ inline std::optional<std::vector<CsvRecord>> ReadCsv(std::string_view text) {
     return records;
 }
 
-} // namespace quenlio::testing
+} // namespace quenlio::batch
