@@ -1,4 +1,5 @@
 // Runs the built quenlio-decode as a user would, through the shell.
+#include "quenlio/version.hpp"
 #include "tools/decode/batch.hpp"
 #include "tools/decode/csv_reader.hpp"
 
@@ -189,7 +190,7 @@ TEST_F(CliTest, HelpAndVersion) {
     EXPECT_NE(help.Out.find("以 =、+、-、@、制表符或回车开头"), std::string::npos);
     const Outcome version = Run("--version");
     EXPECT_EQ(version.Status, 0);
-    EXPECT_EQ(version.Out, "quenlio-decode 3.0.0\n");
+    EXPECT_EQ(version.Out, std::string("quenlio-decode ") + quenlio::Version + "\n");
 }
 
 TEST_F(CliTest, MemoryDoesNotGrowWithTheInput) {
