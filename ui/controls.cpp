@@ -84,4 +84,14 @@ Picture* PlacePicture(QWidget* parent, const char* name, const QString& resource
     return Place(new Picture(resource, description, parent), name, geometry);
 }
 
+void MakeResultRows(QWidget* frame, std::span<const ResultRow> rows, const QRect& firstCaption,
+                    const QRect& firstBox, int step) {
+    int offset = 0;
+    for (const ResultRow& row : rows) {
+        *row.caption = MakeLabel(frame, row.captionName, row.text, firstCaption.translated(0, offset));
+        *row.edit = MakeBox(frame, row.editName, row.text, firstBox.translated(0, offset));
+        offset += step;
+    }
+}
+
 } // namespace quenlio

@@ -9,6 +9,7 @@
 #include <QString>
 
 #include <cstddef>
+#include <span>
 #include <string>
 #include <string_view>
 
@@ -51,6 +52,20 @@ QPushButton* MakeButton(QWidget* parent, const char* name, const QString& captio
 LinkLabel* MakeLink(QWidget* parent, const char* name, const QString& caption, const QRect& geometry);
 Picture* PlacePicture(QWidget* parent, const char* name, const QString& resource, const QString& description,
                       const QRect& geometry);
+
+// One captioned box of a query screen's results: the caption's and the box's given names, the
+// caption's text, and where the screen keeps the two.
+struct ResultRow {
+    QLabel** caption;
+    const char* captionName;
+    FocusEdit** edit;
+    const char* editName;
+    QString text;
+};
+// Places the rows one below the other, `step` pixels apart, the first caption and box at the
+// given places; each box carries its caption as accessible name.
+void MakeResultRows(QWidget* frame, std::span<const ResultRow> rows, const QRect& firstCaption,
+                    const QRect& firstBox, int step);
 
 // The window flags of a fixed-size screen: no maximise button, nothing to resize.
 inline constexpr Qt::WindowFlags FixedScreenFlags = Qt::Window | Qt::WindowTitleHint |

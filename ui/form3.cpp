@@ -70,13 +70,6 @@ void Form3::BuildControls() {
     Frame2 = MakeFrame(this, "Frame2", QStringLiteral("查询结果"), {8, 112, 375, 214});
     Command1 = MakeButton(Frame2, "Command1", QStringLiteral("查询"), {302, 94, 62, 32});
     Command1->setEnabled(false);
-    struct ResultRow {
-        QLabel** caption;
-        const char* captionName;
-        FocusEdit** edit;
-        const char* editName;
-        QString text;
-    };
     const ResultRow rows[] = {
         {&Label3, "Label3", &Text3, "Text3", QStringLiteral("设备型号")},
         {&Label4, "Label4", &Text4, "Text4", QStringLiteral("出厂时间")},
@@ -85,14 +78,11 @@ void Form3::BuildControls() {
         {&Label7, "Label7", &Text7, "Text7", QStringLiteral("产地")},
         {&Label8, "Label8", &Text8, "Text8", QStringLiteral("是否售后换机")},
     };
-    int top = 28;
-    for (const ResultRow& row : rows) {
-        *row.caption = MakeLabel(Frame2, row.captionName, row.text, {12, top + 2, 98, 22});
-        // The results are only ever shown, never typed; "enabled" only takes the grey away.
-        *row.edit = MakeBox(Frame2, row.editName, row.text, {112, top, 182, 26});
-        (*row.edit)->setReadOnly(true);
-        (*row.edit)->setEnabled(false);
-        top += 30;
+    MakeResultRows(Frame2, rows, {12, 30, 98, 22}, {112, 28, 182, 26}, 30);
+    // The results are only ever shown, never typed; "enabled" only takes the grey away.
+    for (QLineEdit* result : {Text3, Text4, Text5, Text6, Text7, Text8}) {
+        result->setReadOnly(true);
+        result->setEnabled(false);
     }
 
     Label11 = MakeLink(this, "Label11", QStringLiteral("返回"), {343, 334, 36, 22});

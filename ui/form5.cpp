@@ -86,13 +86,6 @@ void Form5::BuildControls() {
     // Results: six captioned boxes on the left, the handset photo and the query
     // button on the right.
     Frame2 = MakeFrame(this, "Frame2", QStringLiteral("查询结果"), QRect(6, 150, 454, 212));
-    struct ResultRow {
-        QLabel** caption;
-        const char* captionName;
-        FocusEdit** edit;
-        const char* editName;
-        QString text;
-    };
     const ResultRow rows[] = {
         {&Label3, "Label3", &Text3, "Text3", QStringLiteral("设备型号")},
         {&Label4, "Label4", &Text4, "Text4", QStringLiteral("出厂时间")},
@@ -101,14 +94,9 @@ void Form5::BuildControls() {
         {&Label7, "Label7", &Text7, "Text7", QStringLiteral("产地")},
         {&Label10, "Label10", &Text9, "Text9", QStringLiteral("是否售后换机")},
     };
-    int y = 22;
-    for (const ResultRow& row : rows) {
-        *row.caption = MakeLabel(Frame2, row.captionName, row.text, QRect(8, y, 90, 24));
-        // As wide as the photo beside them allows: the longest model text needs all of it in
-        // some fonts (GDI draws the fallback Song a few pixels wider than Linux does).
-        *row.edit = MakeBox(Frame2, row.editName, row.text, QRect(98, y, 202, 24));
-        y += 31;
-    }
+    // As wide as the photo beside them allows: the longest model text needs all of it in
+    // some fonts (GDI draws the fallback Song a few pixels wider than Linux does).
+    MakeResultRows(Frame2, rows, QRect(8, 22, 90, 24), QRect(98, 22, 202, 24), 31);
     for (QLineEdit* result : {Text3, Text4, Text5, Text6, Text7}) {
         result->setEnabled(false);
         result->setReadOnly(true);
