@@ -2,10 +2,11 @@
 // browser has no service worker, and after one visit opening and querying with no network at all.
 import { after, before, test } from "node:test";
 import assert from "node:assert/strict";
-import { readdir } from "node:fs/promises";
+import { cp, mkdtemp, readFile, readdir, rm, writeFile } from "node:fs/promises";
+import { tmpdir } from "node:os";
 import { join, relative } from "node:path";
 
-import { SiteFolder, openPage, startSiteAndBrowser } from "./browser.mjs";
+import { SiteFolder, launchBrowser, openPage, serveSite, startSiteAndBrowser } from "./browser.mjs";
 import { ContentSecurityPolicy } from "../../web/serve.mjs";
 import { answerBox, goTo, loadNodeCore, openBox, pick, sel, shownResults, state, typeKeys } from "./scenario.mjs";
 
@@ -103,4 +104,46 @@ test("after one visit: the server gone and the network off, it opens, queries an
     await everyScreenDrawn(page);
     assert.deepEqual(site.session.external, []);
     assert.deepEqual(errors, []);
+});
+
+test("a new release waits, says so in one line, and replaces the old one whole on the next start", async () => {
+    const folder = await mkdtemp(join(tmpdir(), "quenlio-release-"));
+    await cp(SiteFolder, folder, { recursive: true });
+    const local = await serveSite(folder);
+    const session = await launchBrowser(local.origin);
+    try {
+        const release = async (page) =>
+            page.evaluate(async () => ({ caches: await caches.keys(), line: document.getElementById("update").hidden ? null : document.getElementById("update").textContent }));
+        let { page, errors } = await openPage(session, local.url);
+        await page.waitForFunction(async () => (await navigator.serviceWorker.ready).active.state === "activated");
+        await page.reload({ waitUntil: "load" });
+        const first = await release(page);
+        assert.equal(first.caches.length, 1);
+        assert.equal(first.line, null);
+
+        // The next release: another core, hence another hash, written as scripts/web writes it.
+        const worker = join(folder, "sw.js");
+        const text = await readFile(worker, "utf8");
+        await writeFile(worker, text.replace(/const Release = "[0-9a-f]+";/, 'const Release = "0000000000000000";'));
+        await page.reload({ waitUntil: "load" });
+        await page.waitForSelector("#update:not([hidden])");
+        // A moment later it still waits: the open page keeps the old release's files throughout.
+        await new Promise((done) => setTimeout(done, 500));
+        const waiting = await release(page);
+        assert.equal(waiting.line, "新版本已就绪，下次打开时生效");
+        assert.equal(await page.evaluate(async () => (await navigator.serviceWorker.getRegistration()).waiting?.state), "installed");
+        assert.equal(waiting.caches.length, 2, "the old release keeps serving while the new one waits");
+        assert.deepEqual(errors, []);
+
+        // With every page of the old release closed, the next start is the new release alone.
+        await page.close();
+        ({ page, errors } = await openPage(session, local.url));
+        await page.waitForFunction(async () => (await caches.keys()).length === 1);
+        assert.deepEqual((await release(page)).caches, ["quenlio-0000000000000000"]);
+        assert.deepEqual(errors, []);
+    } finally {
+        await session.close();
+        await local.close();
+        await rm(folder, { recursive: true, force: true });
+    }
 });
