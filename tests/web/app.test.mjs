@@ -79,7 +79,7 @@ test("installable: chromium finds nothing missing", async () => {
     assert.deepEqual(installabilityErrors, []);
 });
 
-test("after one visit: the server gone and the network off, it opens, queries and draws everything", async () => {
+test("after one visit: the server gone and the network off, it opens, queries and draws everything, after a restart too", async () => {
     // The visit of the test above installed the worker; its cache is exactly the built site.
     await page.waitForFunction(async () => (await navigator.serviceWorker.ready).active.state === "activated");
     const cached = await page.evaluate(async () => {
@@ -102,8 +102,16 @@ test("after one visit: the server gone and the network off, it opens, queries an
     assert.ok(await page.evaluate(() => navigator.serviceWorker.controller !== null), "the worker answers");
     await fullQuery(page);
     await everyScreenDrawn(page);
-    assert.deepEqual(site.session.external, []);
     assert.deepEqual(errors, []);
+
+    // And after the browser was closed and started again, still with no server.
+    await site.session.restart();
+    ({ page, errors } = await openPage(site.session, site.url));
+    await page.waitForSelector("html[data-ready] #Form5");
+    await fullQuery(page);
+    await everyScreenDrawn(page);
+    assert.deepEqual(errors, []);
+    assert.deepEqual(site.session.external, []);
 });
 
 test("a new release waits, says so in one line, and replaces the old one whole on the next start", async () => {

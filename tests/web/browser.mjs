@@ -41,11 +41,11 @@ export async function serveSite(folder = SiteFolder) {
 /**
  * Launches headless chromium with a fresh profile. Every request not to `origin` is refused and
  * recorded in `external`, each time it is made; a popup (window.open) is recorded and closed.
- * Returns { browser, external, guard(page), front, close() }.
+ * Returns { browser, external, guard(page), front, restart(), close() }.
  */
 export async function launchBrowser(origin) {
     const profile = await mkdtemp(join(tmpdir(), "quenlio-chromium-"));
-    const browser = await puppeteer.launch({
+    const launch = () => puppeteer.launch({
         executablePath: Chromium,
         headless: true,
         userDataDir: profile,
@@ -62,6 +62,7 @@ export async function launchBrowser(origin) {
             "--proxy-server=127.0.0.1:9",
         ],
     });
+    const browser = await launch();
     const external = [];
     const isExternal = (url) =>
         /^https?:/.test(url ?? "") && new URL(url).origin !== origin;
@@ -94,15 +95,25 @@ export async function launchBrowser(origin) {
         await popup?.close().catch(() => {});
         await session.front?.bringToFront().catch(() => {});
     };
-    browser.on("targetcreated", takePopup);
-    browser.on("targetchanged", takePopup);
+    const watch = (browser) => {
+        browser.on("targetcreated", takePopup);
+        browser.on("targetchanged", takePopup);
+    };
+    watch(browser);
     const session = {
         browser,
         external,
         guard,
         front: null, // the page under test, brought back to the front when a popup is closed
+        // Ends the browser and starts it again on the same profile, as a user closing it does.
+        restart: async () => {
+            await session.browser.close();
+            session.browser = await launch();
+            session.front = null;
+            watch(session.browser);
+        },
         close: async () => {
-            await browser.close();
+            await session.browser.close();
             await rm(profile, { recursive: true, force: true });
         },
     };
@@ -111,8 +122,8 @@ export async function launchBrowser(origin) {
 
 /**
  * Opens `url` in a new phone-sized page (390x844, scale 3, touch). Console errors, uncaught
- * exceptions and Content Security Policy violations are collected in `errors`. `withoutServiceWorker` opens it as a browser without
- * service workers would (navigator.serviceWorker is gone before any script of the page runs);
+ * exceptions and Content Security Policy violations are collected in `errors`.
+ * `withoutServiceWorker` opens it as a browser without service workers would (navigator.serviceWorker is gone before any script of the page runs);
  * `context` is the browser context to open it in (the default one where none).
  * Returns { page, errors }.
  */
