@@ -18,24 +18,34 @@ export const Chromium = process.env.QUENLIO_CHROMIUM ?? "/usr/bin/chromium";
 
 export const Phone = { width: 390, height: 844, deviceScaleFactor: 3, isMobile: true, hasTouch: true };
 
-/** Serves the built site on a free port of 127.0.0.1: { url, origin, close() }. */
+/**
+ * Serves the built site on a free port of 127.0.0.1: { url, origin, close() }. close() also drops
+ * the browser's open connections, so after it nothing more is served.
+ */
 export async function serveSite(folder = SiteFolder) {
     const { server, url } = await startServer(folder, 0);
+    let closed;
     return {
         url,
         origin: new URL(url).origin,
-        close: () => new Promise((done) => server.close(done)),
+        close: () => {
+            closed ??= new Promise((done) => {
+                server.close(done);
+                server.closeAllConnections();
+            });
+            return closed;
+        },
     };
 }
 
 /**
  * Launches headless chromium with a fresh profile. Every request not to `origin` is refused and
  * recorded in `external`, each time it is made; a popup (window.open) is recorded and closed.
- * Returns { browser, external, guard(page), front, close() }.
+ * Returns { browser, external, guard(page), front, restart(), close() }.
  */
 export async function launchBrowser(origin) {
     const profile = await mkdtemp(join(tmpdir(), "quenlio-chromium-"));
-    const browser = await puppeteer.launch({
+    const launch = () => puppeteer.launch({
         executablePath: Chromium,
         headless: true,
         userDataDir: profile,
@@ -52,6 +62,7 @@ export async function launchBrowser(origin) {
             "--proxy-server=127.0.0.1:9",
         ],
     });
+    const browser = await launch();
     const external = [];
     const isExternal = (url) =>
         /^https?:/.test(url ?? "") && new URL(url).origin !== origin;
@@ -84,15 +95,25 @@ export async function launchBrowser(origin) {
         await popup?.close().catch(() => {});
         await session.front?.bringToFront().catch(() => {});
     };
-    browser.on("targetcreated", takePopup);
-    browser.on("targetchanged", takePopup);
+    const watch = (browser) => {
+        browser.on("targetcreated", takePopup);
+        browser.on("targetchanged", takePopup);
+    };
+    watch(browser);
     const session = {
         browser,
         external,
         guard,
         front: null, // the page under test, brought back to the front when a popup is closed
+        // Ends the browser and starts it again on the same profile, as a user closing it does.
+        restart: async () => {
+            await session.browser.close();
+            session.browser = await launch();
+            session.front = null;
+            watch(session.browser);
+        },
         close: async () => {
-            await browser.close();
+            await session.browser.close();
             await rm(profile, { recursive: true, force: true });
         },
     };
@@ -100,14 +121,24 @@ export async function launchBrowser(origin) {
 }
 
 /**
- * Opens `url` in a new phone-sized page (390x844, scale 3, touch). Console errors and uncaught
- * exceptions are collected in `errors`. Returns { page, errors }.
+ * Opens `url` in a new phone-sized page (390x844, scale 3, touch). Console errors, uncaught
+ * exceptions and Content Security Policy violations are collected in `errors`.
+ * `withoutServiceWorker` opens it as a browser without service workers would (navigator.serviceWorker is gone before any script of the page runs);
+ * `context` is the browser context to open it in (the default one where none).
+ * Returns { page, errors }.
  */
-export async function openPage(session, url, viewport = Phone) {
-    const page = await session.browser.newPage();
+export async function openPage(session, url, viewport = Phone, { withoutServiceWorker = false, context } = {}) {
+    const page = await (context ?? session.browser).newPage();
     session.front = page;
     await session.guard(page);
     await page.setViewport(viewport);
+    if (withoutServiceWorker)
+        await page.evaluateOnNewDocument(() => delete Navigator.prototype.serviceWorker);
+    // A breach of the page's Content Security Policy counts as an error, whether or not the
+    // browser logs it.
+    await page.evaluateOnNewDocument(() =>
+        document.addEventListener("securitypolicyviolation", (e) =>
+            console.error(`policy violation: ${e.violatedDirective} ${e.blockedURI}`)));
     const errors = [];
     page.on("console", (message) => {
         if (message.type() === "error") errors.push(message.text());
@@ -117,13 +148,14 @@ export async function openPage(session, url, viewport = Phone) {
     return { page, errors };
 }
 
-/** One server and one browser for a whole test file: { url, session, close() }. */
+/** One server and one browser for a whole test file: { url, session, stopServer(), close() }. */
 export async function startSiteAndBrowser() {
     const site = await serveSite();
     const session = await launchBrowser(site.origin);
     return {
         url: site.url,
         session,
+        stopServer: site.close,
         close: async () => {
             await session.close();
             await site.close();

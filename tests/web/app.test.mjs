@@ -1,0 +1,157 @@
+// The page as an app: installable, under its Content Security Policy, working the same where the
+// browser has no service worker, and after one visit opening and querying with no network at all.
+import { after, before, test } from "node:test";
+import assert from "node:assert/strict";
+import { cp, mkdtemp, readFile, readdir, rm, writeFile } from "node:fs/promises";
+import { tmpdir } from "node:os";
+import { join, relative } from "node:path";
+
+import { SiteFolder, launchBrowser, openPage, serveSite, startSiteAndBrowser } from "./browser.mjs";
+import { ContentSecurityPolicy } from "../../web/serve.mjs";
+import { answerBox, goTo, loadNodeCore, openBox, pick, sel, shownResults, state, typeKeys } from "./scenario.mjs";
+
+const Results = { DeviceModel: "Text3", ProductionDate: "Text4", SalesRegion: "Text5", Carrier: "Text6", Factory: "Text7", AfterSalesReplacement: "Text9" };
+const at = (name) => sel("Form5", name);
+const Screens = ["Form5", "Main", "Form3", "Form1", "Form2", "Form4"];
+
+let site, core;
+before(async () => {
+    site = await startSiteAndBrowser();
+    core = await loadNodeCore();
+});
+after(() => site?.close());
+
+// A whole Form5 query: the serial, the result and its photo, the activation date and the verdict's box.
+async function fullQuery(page) {
+    await goTo(page, site.url, "Form5");
+    await typeKeys(page, "dnph7abcdtdk");
+    await page.tap(at("Command1"));
+    assert.deepEqual(await shownResults(page, "Form5", Results), pick(core.serialQuery12("DNPH7ABCDTDK", "MD269LL")));
+    const photo = await page.$eval("#Form5 .photo img:not([hidden])", (img) => img.complete && img.naturalWidth > 0);
+    assert.ok(photo, "the photo is drawn");
+    await page.focus(at("Text8"));
+    await typeKeys(page, "2013-11-11");
+    await page.tap(at("Command6"));
+    assert.equal((await state(page, at("Text11"))).value, core.estimateActivationDate("2013-11-11"));
+    await page.tap(at("Command7"));
+    assert.equal((await openBox(page)).id, "InputBox");
+    await answerBox(page, "取消");
+}
+
+// Every picture of every screen drawn, each screen opened from its address.
+async function everyScreenDrawn(page) {
+    for (const screen of Screens) {
+        await goTo(page, site.url, screen);
+        const missing = await page.$$eval("img:not([hidden])", (all) => all.filter((img) => !img.complete || img.naturalWidth === 0).map((img) => img.src));
+        assert.deepEqual(missing, [], screen);
+    }
+}
+
+test("without a service worker the page works the same, with no error", async () => {
+    const context = await site.session.browser.createBrowserContext();
+    const { page, errors } = await openPage(site.session, site.url, undefined, { withoutServiceWorker: true, context });
+    assert.equal(await page.evaluate(() => navigator.serviceWorker), undefined);
+    await fullQuery(page);
+    await everyScreenDrawn(page);
+    await new Promise((done) => setTimeout(done, 300));
+    assert.deepEqual(site.session.browser.targets().filter((t) => t.type() === "service_worker" && t.browserContext() === context), []);
+    assert.deepEqual(errors, []);
+    await context.close();
+});
+
+test("a whole query under the page's policy, which the server sends too, breaks none of it", async () => {
+    const { page: shown, errors } = await openPage(site.session, site.url);
+    const meta = await shown.$eval("meta[http-equiv=Content-Security-Policy]", (m) => m.content);
+    const response = await fetch(site.url);
+    assert.equal(meta, ContentSecurityPolicy);
+    assert.equal(response.headers.get("content-security-policy"), `${meta}; frame-ancestors 'none'`);
+    assert.match(meta, /script-src 'self' 'wasm-unsafe-eval';/);
+    await fullQuery(shown);
+    assert.deepEqual(errors, []);
+    await shown.close();
+});
+
+let page, errors;
+test("installable: chromium finds nothing missing", async () => {
+    ({ page, errors } = await openPage(site.session, site.url));
+    const cdp = await page.createCDPSession();
+    const { installabilityErrors } = await cdp.send("Page.getInstallabilityErrors");
+    assert.deepEqual(installabilityErrors, []);
+});
+
+test("after one visit: the server gone and the network off, it opens, queries and draws everything, after a restart too", async () => {
+    // The visit of the test above installed the worker; its cache is exactly the built site.
+    await page.waitForFunction(async () => (await navigator.serviceWorker.ready).active.state === "activated");
+    const cached = await page.evaluate(async () => {
+        const names = await caches.keys();
+        const files = await (await caches.open(names[0])).keys();
+        return { names, files: files.map((r) => new URL(r.url).pathname).sort() };
+    });
+    const built = (await readdir(SiteFolder, { recursive: true, withFileTypes: true }))
+        .filter((entry) => entry.isFile() && entry.name !== "sw.js")
+        .map((entry) => "/" + relative(SiteFolder, join(entry.parentPath ?? entry.path, entry.name)))
+        .concat("/")
+        .sort();
+    assert.equal(cached.names.length, 1);
+    assert.deepEqual(cached.files, built);
+
+    await site.stopServer();
+    await page.setOfflineMode(true);
+    await page.reload({ waitUntil: "load" });
+    await page.waitForSelector("html[data-ready] #Form5");
+    assert.ok(await page.evaluate(() => navigator.serviceWorker.controller !== null), "the worker answers");
+    await fullQuery(page);
+    await everyScreenDrawn(page);
+    assert.deepEqual(errors, []);
+
+    // And after the browser was closed and started again, still with no server.
+    await site.session.restart();
+    ({ page, errors } = await openPage(site.session, site.url));
+    await page.waitForSelector("html[data-ready] #Form5");
+    await fullQuery(page);
+    await everyScreenDrawn(page);
+    assert.deepEqual(errors, []);
+    assert.deepEqual(site.session.external, []);
+});
+
+test("a new release waits, says so in one line, and replaces the old one whole on the next start", async () => {
+    const folder = await mkdtemp(join(tmpdir(), "quenlio-release-"));
+    await cp(SiteFolder, folder, { recursive: true });
+    const local = await serveSite(folder);
+    const session = await launchBrowser(local.origin);
+    try {
+        const release = async (page) =>
+            page.evaluate(async () => ({ caches: await caches.keys(), line: document.getElementById("update").hidden ? null : document.getElementById("update").textContent }));
+        let { page, errors } = await openPage(session, local.url);
+        await page.waitForFunction(async () => (await navigator.serviceWorker.ready).active.state === "activated");
+        await page.reload({ waitUntil: "load" });
+        const first = await release(page);
+        assert.equal(first.caches.length, 1);
+        assert.equal(first.line, null);
+
+        // The next release: another core, hence another hash, written as scripts/web writes it.
+        const worker = join(folder, "sw.js");
+        const text = await readFile(worker, "utf8");
+        await writeFile(worker, text.replace(/const Release = "[0-9a-f]+";/, 'const Release = "0000000000000000";'));
+        await page.reload({ waitUntil: "load" });
+        await page.waitForSelector("#update:not([hidden])");
+        // A moment later it still waits: the open page keeps the old release's files throughout.
+        await new Promise((done) => setTimeout(done, 500));
+        const waiting = await release(page);
+        assert.equal(waiting.line, "新版本已就绪，下次打开时生效");
+        assert.equal(await page.evaluate(async () => (await navigator.serviceWorker.getRegistration()).waiting?.state), "installed");
+        assert.equal(waiting.caches.length, 2, "the old release keeps serving while the new one waits");
+        assert.deepEqual(errors, []);
+
+        // With every page of the old release closed, the next start is the new release alone.
+        await page.close();
+        ({ page, errors } = await openPage(session, local.url));
+        await page.waitForFunction(async () => (await caches.keys()).length === 1);
+        assert.deepEqual((await release(page)).caches, ["quenlio-0000000000000000"]);
+        assert.deepEqual(errors, []);
+    } finally {
+        await session.close();
+        await local.close();
+        await rm(folder, { recursive: true, force: true });
+    }
+});
