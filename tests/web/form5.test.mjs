@@ -76,6 +76,37 @@ test("the serial as typed: upper case, 0 for O, the caret at the end, 12 charact
     assert.deepEqual(errors, []);
 });
 
+test("before the core has arrived the serial box takes keys, and what it got is taken when the core comes", async () => {
+    // The core is held back as a slow network would hold it.
+    const { page: early, errors: earlyErrors } = await openPage(site.session, "about:blank");
+    await early.evaluateOnNewDocument(() => {
+        const arrived = new Promise((resolve) => (window.releaseCore = resolve));
+        for (const name of ["instantiate", "instantiateStreaming"]) {
+            const real = WebAssembly[name];
+            WebAssembly[name] = (...args) => arrived.then(() => real(...args));
+        }
+    });
+    await early.goto(`${site.url}#Form5`, { waitUntil: "load" });
+    await early.waitForFunction(() => document.activeElement?.matches("#Form5 [data-control=Text1]"));
+    // Already in core's form, so only taking it as a change fills the part number in.
+    await typeKeys(early, "DNPH7ABCDTDK");
+    // No rule has run: the text stands as typed, every gate as the screen starts.
+    const box = (name) => early.$eval(sel("Form5", name), (input) => ({ value: input.value, disabled: input.disabled, focused: document.activeElement === input }));
+    assert.equal(await early.evaluate(() => document.documentElement.dataset.ready), undefined);
+    assert.deepEqual(await box("Text1"), { value: "DNPH7ABCDTDK", disabled: false, focused: true });
+    assert.deepEqual([(await box("Text2")).disabled, (await box("Command1")).disabled], [true, true]);
+
+    // Then it is taken as if typed just now: the part number filled in and given the focus.
+    await early.evaluate(() => window.releaseCore());
+    await early.waitForSelector("html[data-ready] #Form5");
+    await noBoxOpen(early);
+    assert.equal((await box("Text1")).value, "DNPH7ABCDTDK");
+    assert.deepEqual(await box("Text2"), { value: core.autofillPartNumber("DNPH7ABCDTDK"), disabled: false, focused: true });
+    assert.equal((await box("Command1")).disabled, false);
+    assert.deepEqual(earlyErrors, []);
+    await early.close();
+});
+
 test("a wrong half-year code: the message, then the serial emptied and given the focus", async () => {
     await goTo(page, site.url, "Form5");
     await typeKeys(page, "dnpl7abc1234");

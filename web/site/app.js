@@ -3,6 +3,8 @@
 // open over the current screen and close back to it, leaving it as it was. The address names
 // the screen on top (#Form5 ...), so the browser's Back closes an open screen or goes from a
 // query screen to the menu, and a reload shows the named screen fresh.
+// The screen is on the page, its first box focused and taking keys, before the core has
+// arrived; it is wired to the core when it has, and what was typed meanwhile is taken then.
 import { loadCore } from "./core.js";
 import * as links from "./links.js";
 import { Form5 } from "./form5.js";
@@ -24,6 +26,7 @@ export function OpenWebPage(address) {
 
 const root = /** @type {HTMLElement} */ (document.getElementById("screens"));
 let page; // what every screen's handlers use
+let early = null; // { name, view }: the screen shown before the core arrived, not yet wired
 let base = null; // { name, view, handle }: Form5, Main or Form3
 let over = null; // { name, view, handle, opener }: Form4, Form1 or Form2, or null
 // The button last pressed: a tap on a phone does not always give it the focus, yet the
@@ -31,25 +34,55 @@ let over = null; // { name, view, handle, opener }: Form4, Form1 or Form2, or nu
 let pressed = null;
 document.addEventListener("click", (event) => (pressed = event.target.closest?.("button") ?? null), true);
 
-function build(name) {
+function clone(name) {
     const template = /** @type {HTMLTemplateElement} */ (document.getElementById(`screen-${name}`));
     const view = /** @type {HTMLElement} */ (template.content.firstElementChild.cloneNode(true));
+    root.append(view);
+    return view;
+}
+
+// The control a screen gives the focus to when it comes up.
+const firstOf = (view) => view.querySelector("[data-first]");
+
+function build(name) {
+    let view;
+    if (early?.name === name) {
+        view = early.view;
+        early = null;
+    } else {
+        view = clone(name);
+    }
     // Clicking a picture or a link label leaves the focus where it was, as on the desktop,
     // so it never runs a box's focus-lost check.
     for (const clickable of view.querySelectorAll("button.picture, button.link"))
         clickable.addEventListener("mousedown", (event) => event.preventDefault());
-    root.append(view);
-    return { name, view, handle: Screens[name](view, page) };
+    const screen = { name, view, handle: Screens[name](view, page) };
+    // Text typed before the screen was wired is taken as if it had just been typed.
+    for (const box of view.querySelectorAll("input"))
+        if (box.value !== box.defaultValue) box.dispatchEvent(new Event("input"));
+    return screen;
 }
 
-// The address names a screen by its id, so moving through the history scrolls to it and, as
-// browsers do for a fragment, drops the focus afterwards: it is given again then.
+// The address names a screen by its id, so loading the page or moving through the history
+// scrolls to it and, as browsers do for a fragment that cannot take the focus, drops the focus
+// afterwards (after the next layout, or once the page has loaded). Until the user taps or
+// presses a key, the control the page gave the focus to gets it back.
+let held = null;
+const letGo = () => (held = null);
+document.addEventListener("pointerdown", letGo, true);
+document.addEventListener("keydown", letGo, true);
+document.addEventListener("focusout", (event) => {
+    const element = held;
+    if (event.target !== element || event.relatedTarget !== null) return;
+    setTimeout(() => {
+        if (held === element && element.isConnected && document.activeElement === document.body) element.focus();
+    }, 0);
+}, true);
+
 function focusOn(element) {
     if (!element) return;
+    held = element;
     element.focus();
-    setTimeout(() => {
-        if (element.isConnected && document.activeElement === document.body) element.focus();
-    }, 0);
 }
 
 function discard(screen) {
@@ -63,7 +96,7 @@ function showBase(name) {
     base = build(name);
     if (previous) discard(previous);
     base.view.inert = over !== null;
-    if (!over) focusOn(base.handle.first);
+    if (!over && !base.view.contains(document.activeElement)) focusOn(firstOf(base.view));
 }
 
 function showOver(name) {
@@ -82,7 +115,7 @@ function hideOver() {
     discard(over);
     over = null;
     base.view.inert = false;
-    focusOn(opener instanceof HTMLElement && base.view.contains(opener) ? opener : base.handle.first);
+    focusOn(opener instanceof HTMLElement && base.view.contains(opener) ? opener : firstOf(base.view));
 }
 
 // Shows what the history entry names, keeping whatever of the page it already shows.
@@ -156,10 +189,19 @@ function pressOnEnter(input, button) {
     });
 }
 
+// Until the core is there, the screen the address names (or the one under it) is shown as
+// its markup stands: nothing on it reacts, and its first box takes keys.
+function showEarly() {
+    const name = screenFromAddress();
+    const baseName = name in Over ? Over[name] : name;
+    early = { name: baseName, view: clone(baseName) };
+    if (!(name in Over)) focusOn(firstOf(early.view));
+}
+
 async function start() {
+    showEarly();
     const core = await loadCore();
     page = { core, links, openScreen, openWebPage: OpenWebPage, pressOnEnter };
-    document.getElementById("loading")?.remove();
     startHistory();
     addEventListener("popstate", render);
     addEventListener("hashchange", render);

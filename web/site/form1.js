@@ -4,5 +4,5 @@
 export function Form1(view, page) {
     const Image1 = view.querySelector("[data-control=Image1]");
     Image1.addEventListener("click", () => page.openWebPage(page.links.SecureShopPage));
-    return { first: Image1 };
+    return {};
 }

@@ -4,5 +4,5 @@
 export function Form2(view, page) {
     const Image2 = view.querySelector("[data-control=Image2]");
     Image2.addEventListener("click", () => page.openWebPage(page.links.ReleaseThreadPage));
-    return { first: Image2 };
+    return {};
 }

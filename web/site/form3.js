@@ -61,5 +61,5 @@ export function Form3(view, page) {
     Command1.addEventListener("click", Command1_Click);
     control("Label11").addEventListener("click", Label11_Click);
 
-    return { first: Text1.input, close: () => (serialCheck.closed = true) };
+    return { close: () => (serialCheck.closed = true) };
 }

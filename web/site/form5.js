@@ -123,5 +123,5 @@ export function Form5(view, page) {
     control("Image2").addEventListener("click", Image2_Click);
     control("Label9").addEventListener("click", Label9_Click);
 
-    return { first: Text1.input, close: () => (halfYearCheck.closed = true) };
+    return { close: () => (halfYearCheck.closed = true) };
 }

@@ -13,5 +13,5 @@ export function Main(view, page) {
     on("Image6", () => page.openScreen("Form1"));
     on("Image7", () => page.openScreen("Form2"));
 
-    return { first: control("Image2") };
+    return {};
 }

@@ -21,7 +21,8 @@ export class Box {
         this.normalise = normalise;
         this.max = max;
         this.onChange = onChange;
-        this.last = input.value;
+        // As the markup has it: a text typed before the box was wired is a change still to come.
+        this.last = input.defaultValue;
         this.before = null;
         input.addEventListener("beforeinput", () => {
             this.before = { value: input.value, start: input.selectionStart ?? 0, end: input.selectionEnd ?? 0 };
