@@ -1,14 +1,32 @@
 // The service worker: every file of the release is fetched into one cache at install and served
 // from it, so the page opens and queries with no network after one visit. scripts/web writes
-// `Release` (a hash of the files) and `Files` above this text. A new release installs beside the
-// old one and takes over only when no page of the old one is open, so a page never mixes old
-// scripts with a new core; then the old cache is deleted.
+// `Release` (a hash of the files) and `Files` (each file and its SHA-256) above this text. A new
+// release installs beside the old one and takes over only when no page of the old one is open, so
+// a page never mixes old scripts with a new core; then the old cache is deleted. A file that is
+// not the one the release was built with (a release published while this one was installing)
+// fails the install, and the browser tries again on a later visit.
 const CacheName = `quenlio-${Release}`;
 
+const hex = (buffer) => Array.from(new Uint8Array(buffer), (byte) => byte.toString(16).padStart(2, "0")).join("");
+
+async function fetchChecked(file, sha256) {
+    const response = await fetch(new Request(file, { cache: "reload" }));
+    if (!response.ok) throw new Error(`${file}: ${response.status}`);
+    const digest = hex(await crypto.subtle.digest("SHA-256", await response.clone().arrayBuffer()));
+    if (digest !== sha256) throw new Error(`${file} is not the file of release ${Release}`);
+    return response;
+}
+
 self.addEventListener("install", (event) => {
-    event.waitUntil(
-        caches.open(CacheName).then((cache) => cache.addAll(Files.map((file) => new Request(file, { cache: "reload" })))),
-    );
+    event.waitUntil((async () => {
+        // All fetched and checked before any goes into the cache, so a failed install leaves none.
+        const responses = await Promise.all(Files.map(([file, sha256]) => fetchChecked(file, sha256)));
+        const cache = await caches.open(CacheName);
+        await Promise.all(Files.map(([file], i) => cache.put(file, responses[i])));
+    })().catch(async (error) => {
+        await caches.delete(CacheName);
+        throw error;
+    }));
 });
 
 self.addEventListener("activate", (event) => {

@@ -22,8 +22,8 @@ before(async () => {
 after(() => site?.close());
 
 // A whole Form5 query: the serial, the result and its photo, the activation date and the verdict's box.
-async function fullQuery(page) {
-    await goTo(page, site.url, "Form5");
+async function fullQuery(page, url = site.url) {
+    await goTo(page, url, "Form5");
     await typeKeys(page, "dnph7abcdtdk");
     await page.tap(at("Command1"));
     assert.deepEqual(await shownResults(page, "Form5", Results), pick(core.serialQuery12("DNPH7ABCDTDK", "MD269LL")));
@@ -148,6 +148,49 @@ test("a new release waits, says so in one line, and replaces the old one whole o
         ({ page, errors } = await openPage(session, local.url));
         await page.waitForFunction(async () => (await caches.keys()).length === 1);
         assert.deepEqual((await release(page)).caches, ["quenlio-0000000000000000"]);
+        assert.deepEqual(errors, []);
+    } finally {
+        await session.close();
+        await local.close();
+        await rm(folder, { recursive: true, force: true });
+    }
+});
+
+test("a release whose files changed while it was installing is not installed, and is on a later visit", async () => {
+    const folder = await mkdtemp(join(tmpdir(), "quenlio-mixed-"));
+    await cp(SiteFolder, folder, { recursive: true });
+    // A script of another build under the worker of this one, as a release published mid-install leaves it.
+    const script = join(folder, "form4.js");
+    const built = await readFile(script, "utf8");
+    await writeFile(script, `${built}// another build\n`);
+    const local = await serveSite(folder);
+    const session = await launchBrowser(local.origin);
+    try {
+        const cacheState = (page) => page.evaluate(async () => ({
+            caches: (await caches.keys()).length,
+            active: (await navigator.serviceWorker.getRegistration())?.active?.state ?? null,
+        }));
+        let { page, errors } = await openPage(session, local.url);
+        await page.waitForSelector("html[data-ready] #Form5");
+        // The worker the page registers ends its install as redundant, leaving no cache behind.
+        const installed = await page.evaluate(async () => {
+            const registration = await navigator.serviceWorker.register("sw.js");
+            const worker = registration.installing ?? registration.waiting ?? registration.active;
+            while (worker.state === "installing") await new Promise((done) => worker.addEventListener("statechange", done, { once: true }));
+            return worker.state;
+        });
+        assert.equal(installed, "redundant");
+        assert.deepEqual(await cacheState(page), { caches: 0, active: null });
+        // The page itself goes on as it would without a worker.
+        await fullQuery(page, local.url);
+        assert.deepEqual(errors, []);
+        await page.close();
+
+        // The files whole again: the next visit installs the release.
+        await writeFile(script, built);
+        ({ page, errors } = await openPage(session, local.url));
+        await page.waitForFunction(async () => (await navigator.serviceWorker.ready).active.state === "activated");
+        assert.deepEqual(await cacheState(page), { caches: 1, active: "activated" });
         assert.deepEqual(errors, []);
     } finally {
         await session.close();
