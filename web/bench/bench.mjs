@@ -7,7 +7,9 @@
 //     alternated;
 //   - a query's click: handler, wasm call and writes, and the frame it is painted in;
 //   - the JavaScript heap and the wasm memory after 10, 1,000 and 100,000 queries.
-// A benchmark, not a test: it prints figures for docs/benchmarks.md.
+// A benchmark, not a test: it prints figures for docs/benchmarks.md. Its pages are not intercepted
+// through DevTools, which would add a round trip to every request; the browser's own flags keep
+// every request on this machine.
 //   node web/bench/bench.mjs [ROUNDS]        (scripts/web bench [ROUNDS] builds first)
 import { mkdtemp, readdir, readFile, rm, writeFile } from "node:fs/promises";
 import { tmpdir } from "node:os";
@@ -261,7 +263,6 @@ try {
                 // context again, with its cache (and, for the page, its worker) in place.
                 const context = await target.browser.createBrowserContext();
                 const page = await context.newPage();
-                await target.guard(page);
                 await page.setViewport(Phone);
                 await page.evaluateOnNewDocument(watchFirstFocus);
                 const cold = await timeToUsable(page, url, selector);
@@ -287,7 +288,6 @@ try {
         print();
         print("## A query's click (50 real clicks on 查询)");
         const page = await session.browser.newPage();
-        await session.guard(page);
         await page.setViewport(Phone);
         const { clicks, result } = await queryFigures(page, `${site.url}#Form5`);
         const handled = clicks.map((c) => c.handled);
@@ -301,7 +301,6 @@ try {
         print();
         print("## Memory after queries (after a garbage collection)");
         const memoryPage = await session.browser.newPage();
-        await session.guard(memoryPage);
         for (const { queries, heap, wasm, code, objects } of await memoryFigures(memoryPage, `${site.url}#Form5`))
             print(`- after ${queries.toLocaleString("en")} queries: JavaScript heap ${kb(heap)} (snapshot: compiled code ${kb(code)}, everything else ${kb(objects)}), wasm memory ${kb(wasm)}`);
         await memoryPage.close();

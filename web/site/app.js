@@ -5,16 +5,10 @@
 // query screen to the menu, and a reload shows the named screen fresh.
 // The screen is on the page, its first box focused and taking keys, before the core has
 // arrived; it is wired to the core when it has, and what was typed meanwhile is taken then.
-import { loadCore } from "./core.js";
-import * as links from "./links.js";
-import { Form5 } from "./form5.js";
-import { Main } from "./main_menu.js";
-import { Form3 } from "./form3.js";
-import { Form1 } from "./form1.js";
-import { Form2 } from "./form2.js";
-import { Form4 } from "./form4.js";
-
-const Screens = { Form5, Main, Form3, Form1, Form2, Form4 };
+// The screens' code and the core are imported once the start screen is up, so that showing it
+// waits for this file alone (index.html has already asked for all of them).
+let Screens = null; // name: the function that wires a fresh screen of that name
+const ScreenNames = ["Form5", "Main", "Form3", "Form1", "Form2", "Form4"];
 // The screens that open over another, and the one each opens over after a reload.
 const Over = { Form4: "Form5", Form1: "Main", Form2: "Main" };
 const StartScreen = "Form5";
@@ -134,7 +128,7 @@ function render() {
 
 function screenFromAddress() {
     const name = decodeURIComponent(location.hash.slice(1));
-    return Object.hasOwn(Screens, name) ? name : StartScreen;
+    return ScreenNames.includes(name) ? name : StartScreen;
 }
 
 const entry = (name, baseName, below) => ({ quenlio: true, base: baseName, below });
@@ -200,6 +194,11 @@ function showEarly() {
 
 async function start() {
     showEarly();
+    const [{ loadCore }, links, { Form5 }, { Main }, { Form3 }, { Form1 }, { Form2 }, { Form4 }] = await Promise.all([
+        import("./core.js"), import("./links.js"), import("./form5.js"), import("./main_menu.js"),
+        import("./form3.js"), import("./form1.js"), import("./form2.js"), import("./form4.js"),
+    ]);
+    Screens = { Form5, Main, Form3, Form1, Form2, Form4 };
     const core = await loadCore();
     page = { core, links, openScreen, openWebPage: OpenWebPage, pressOnEnter };
     startHistory();
