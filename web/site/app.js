@@ -4,6 +4,7 @@
 // the screen on top (#Form5 ...), so the browser's Back closes an open screen or goes from a
 // query screen to the menu, and a reload shows the named screen fresh.
 import { loadCore } from "./core.js";
+import * as dialogs from "./dialogs.js";
 import * as links from "./links.js";
 import { Form5 } from "./form5.js";
 import { Main } from "./main_menu.js";
@@ -38,6 +39,11 @@ function build(name) {
     // so it never runs a box's focus-lost check.
     for (const clickable of view.querySelectorAll("button.picture, button.link"))
         clickable.addEventListener("mousedown", (event) => event.preventDefault());
+    // A double tap or double click on a picture, a link label or a close button is one press,
+    // as a desktop control takes it: its second click would open a second page or go back twice.
+    view.addEventListener("click", (event) => {
+        if (event.detail > 1 && event.target.closest?.("button.picture, button.link, button.close")) event.stopPropagation();
+    }, true);
     root.append(view);
     return { name, view, handle: Screens[name](view, page) };
 }
@@ -61,7 +67,11 @@ function showBase(name) {
     if (base?.name === name) return;
     const previous = base;
     base = build(name);
-    if (previous) discard(previous);
+    if (previous) {
+        // A box the closed screen asked, as Back or a history move can leave it, goes with it.
+        dialogs.abandon();
+        discard(previous);
+    }
     base.view.inert = over !== null;
     if (!over) focusOn(base.handle.first);
 }
