@@ -1,5 +1,6 @@
 // Registers the service worker where the browser has one (many in-app browsers have none: the
-// page then works online as before), and says in one line when a newer release is waiting.
+// page then works online as before), and says in one line when a newer release is waiting;
+// and keeps the page's pictures for the network's going away.
 const UpdateReady = "新版本已就绪，下次打开时生效";
 
 function tellWaiting() {
@@ -20,7 +21,21 @@ async function register() {
     });
 }
 
-// After the page's own load, so the worker's fetching never competes with the core's.
-if (navigator.serviceWorker)
+// The pictures of the screens not opened yet, fetched once and held, so a screen first opened
+// after the network is gone (before a worker answers, or with none) still draws them all.
+const pictures = [];
+function holdPictures() {
+    for (const template of document.querySelectorAll("template"))
+        for (const img of template.content.querySelectorAll("img")) {
+            const picture = new Image();
+            picture.src = new URL(img.getAttribute("src"), document.baseURI).href;
+            pictures.push(picture);
+        }
+}
+
+// After the page's own load, so neither competes with the core's fetching.
+window.addEventListener("load", () => {
+    holdPictures();
     // A failed registration leaves the page as it is without a worker: online, and quiet.
-    window.addEventListener("load", () => register().catch(() => {}), { once: true });
+    if (navigator.serviceWorker) register().catch(() => {});
+}, { once: true });
