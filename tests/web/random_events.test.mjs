@@ -9,7 +9,7 @@ import assert from "node:assert/strict";
 import { Phone, openPage, startSiteAndBrowser } from "./browser.mjs";
 import * as links from "../../build-web/site/links.js";
 import { Texts } from "../../web/site/texts.js";
-import { goTo, loadNodeCore } from "./scenario.mjs";
+import { HostileTexts, goTo, loadNodeCore } from "./scenario.mjs";
 
 const EventsPerScreen = Number(process.env.QUENLIO_EVENTS ?? 10000);
 const Seed = process.env.QUENLIO_SEED !== undefined ? Number(process.env.QUENLIO_SEED) >>> 0 : (Math.random() * 2 ** 32) >>> 0;
@@ -35,13 +35,8 @@ const Serials11 = ["88923abc8m9", "5k013abcxyz", "88323ABC8M9", "61905abcvr0", "
 const PartNumbers = ["md297ch", "MD269LL", "md128j", "MB496LL", "mc603ch", "md128zz", "md12", "MD239CH"];
 const Dates = ["2013-11-11", "2013-02-28", "2012-12-20", "2013-01-01", "20121220", "2013-13-45", "2013/11/11", "2013年11月11日", "9999-99-99xx"];
 const Hostile = [
-    "x".repeat(10000),
-    "ab中😀".repeat(2500),
-    "😀👍🏽👨‍👩‍👧🇨🇳",
-    "\u0000\u0001\t\u001b\u007f\u0085",
-    "\u202eDNPH7ABCDTDK\u202c\u200f",
-    "\ud800",
-    "a\udc00b\ud83d",
+    ...HostileTexts,
+    "\u0085\u2028\u2029",
     "e\u0301o\u0308",
     "\u200b\ufeff\u00ad",
     "DNPH\n7ABC\r\nDTDK",
@@ -80,13 +75,6 @@ function snapshot(screen) {
         for (const element of view?.querySelectorAll("input[data-control], button[data-control]") ?? [])
             controls[element.dataset.control] = { value: element.value, disabled: element.disabled, readOnly: element.readOnly, red: element.classList.contains("flag-red") };
         const open = [...document.querySelectorAll("dialog[open]")];
-        // Where each control of the screen and each button of a box is tapped, while in sight.
-        const points = {};
-        for (const element of [...(view?.querySelectorAll("[data-control]") ?? []), ...document.querySelectorAll("dialog[open] button")]) {
-            const box = element.getBoundingClientRect();
-            if (box.width && box.height && box.top >= 0 && box.bottom <= innerHeight)
-                points[element.dataset.control ?? `dialog ${element.dataset.answer}`] = [box.x + box.width / 2, box.y + box.height / 2];
-        }
         const active = document.activeElement;
         return {
             ready: document.documentElement.hasAttribute("data-ready"),
@@ -99,8 +87,18 @@ function snapshot(screen) {
             closed: globalThis.QuenlioDialogs?.closed ?? 0,
             focus: active?.dataset?.control ?? active?.tagName,
             focusInView: !!view?.contains(active),
-            points,
         };
+    };
+    // Where each control of the screen and each button of a box is tapped, while in sight.
+    const points = () => {
+        const view = document.getElementById(screen);
+        const points = {};
+        for (const element of [...(view?.querySelectorAll("[data-control]") ?? []), ...document.querySelectorAll("dialog[open] button")]) {
+            const box = element.getBoundingClientRect();
+            if (box.width && box.height && box.top >= 0 && box.bottom <= innerHeight)
+                points[element.dataset.control ?? `dialog ${element.dataset.answer}`] = [box.x + box.width / 2, box.y + box.height / 2];
+        }
+        return points;
     };
     const turn = () => new Promise((done) => {
         const channel = new MessageChannel();
@@ -114,10 +112,10 @@ function snapshot(screen) {
             await turn();
             await turn();
             const now = JSON.stringify(take());
-            if (now === last) return JSON.parse(now);
+            if (now === last) break;
             last = now;
         }
-        return JSON.parse(last);
+        return { ...JSON.parse(last), points: points() };
     })();
 }
 
@@ -239,8 +237,10 @@ async function run(screen, rules) {
                 const name = rng.pick(rules.taps);
                 const mouse = rng.chance(0.7);
                 what = `${mouse ? "click" : "tap"} ${name}`;
+                // A touch right after another on the same picture may make a double tap, which is one press.
+                const second = !mouse && recent.at(-1)?.what === what;
                 await tap(previous, screen, name, mouse);
-                popupExpected = rules.opensPopup?.(name, previous) ?? false;
+                popupExpected = (rules.opensPopup?.(name, previous) ?? false) && (second ? "maybe" : true);
             } else if (r < 0.945) {
                 // Nothing moves the focus out of a box but its answer: with one up, focus() on the
                 // screen's inert controls stays a user's try, blur() would not be.
@@ -267,9 +267,10 @@ async function run(screen, rules) {
 
             if (popupExpected) {
                 // The new tab is recorded and closed by the session; the user comes back to the page.
-                const deadline = Date.now() + 3000;
+                const deadline = Date.now() + (popupExpected === "maybe" ? 500 : 3000);
                 while (popups() === popupsBefore && Date.now() < deadline) await new Promise((done) => setTimeout(done, 10));
-                expect(popups() === popupsBefore + 1, `one new tab expected, ${popups() - popupsBefore} opened`);
+                const opened = popups() - popupsBefore;
+                expect(opened === 1 || (popupExpected === "maybe" && opened === 0), `one new tab expected, ${opened} opened`);
                 await page.bringToFront();
             }
             now = await page.evaluate(snapshot, screen);
@@ -312,7 +313,8 @@ async function run(screen, rules) {
             expect(now.shown - now.closed === now.boxes.length, `${now.shown} boxes shown, ${now.closed} closed, ${now.boxes.length} open`);
             if (now.boxes.length) {
                 const [open] = now.boxes;
-                expect(open.modal && open.focusInside, `the box "${open.title}" is modal and holds the focus`);
+                // Tab may take the focus out of the page, as from any modal dialog, but never under the box.
+            expect(open.modal && (open.focusInside || now.focus === "BODY"), `the box "${open.title}" is modal and holds the focus, not ${now.focus}`);
                 expect(open.title === Texts.VerdictTitle || BoxTexts.get(open.title)?.includes(open.text), `an unknown box: ${open.title} / ${open.text}`);
                 if (now.shown > previous.shown) titles[open.title] = (titles[open.title] ?? 0) + 1;
             }
