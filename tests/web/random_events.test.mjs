@@ -237,10 +237,10 @@ async function run(screen, rules) {
                 const name = rng.pick(rules.taps);
                 const mouse = rng.chance(0.7);
                 what = `${mouse ? "click" : "tap"} ${name}`;
-                // A touch right after another on the same picture may make a double tap, which is one press.
-                const second = !mouse && recent.at(-1)?.what === what;
+                // A touch soon after another near it makes a double tap, which is one press: a
+                // touch opens at most one tab, a click exactly one.
                 await tap(previous, screen, name, mouse);
-                popupExpected = (rules.opensPopup?.(name, previous) ?? false) && (second ? "maybe" : true);
+                popupExpected = (rules.opensPopup?.(name, previous) ?? false) && (mouse ? true : "maybe");
             } else if (r < 0.945) {
                 // Nothing moves the focus out of a box but its answer: with one up, focus() on the
                 // screen's inert controls stays a user's try, blur() would not be.
@@ -288,17 +288,23 @@ async function run(screen, rules) {
                     recent.push({ n, what: `box "${now.boxes[0].title}" up over ${now.screens}: Escape` });
                     await press("Escape");
                 } else if (now.hash === "#Main") {
-                    if (rng.chance(0.5)) await tap(now, "Main", rules.menuPicture);
-                    else await page.goForward();
-                    await page.waitForSelector(`html[data-ready] #${screen}`);
-                    model = rules.fresh();
+                    // A tap soon after another on the same spot is the second of a double tap,
+                    // which the picture takes as no press: then it is tapped again.
+                    const how = rng.pick(["tap", "click", "Forward"]);
+                    recent.push({ n, what: `${how} Main ${rules.menuPicture}` });
+                    if (how === "Forward") await page.goForward();
+                    else await tap(now, "Main", rules.menuPicture, how === "click");
+                    if (await page.waitForSelector(`html[data-ready] #${screen}`, { timeout: 2000 }).catch(() => null)) model = rules.fresh();
                 } else if (now.hash === `#Form4`) {
                     expect(now.screens === `${screen}(inert) Form4`, `Form4 over ${screen}: ${now.screens}`);
-                    if (rng.chance(0.5)) await page.tap("#Form4 button.close");
-                    else await page.goBack();
-                    await page.waitForFunction((s) => location.hash === `#${s}` && !document.getElementById("Form4"), {}, screen);
+                    const how = rng.pick(["tap", "click", "Back"]);
+                    recent.push({ n, what: `${how} Form4` });
+                    if (how === "Back") await page.goBack();
+                    else if (how === "tap") await page.tap("#Form4 button.close");
+                    else await page.click("#Form4 button.close");
+                    const closed = await page.waitForFunction((s) => location.hash === `#${s}` && !document.getElementById("Form4"), { timeout: 2000 }, screen).catch(() => null);
                     const back = await page.evaluate(snapshot, screen);
-                    for (const name of ["Text1", "Text2"]) expect(back.controls[name].value === now.controls[name].value, `${name} changed under Form4`);
+                    if (closed) for (const name of ["Text1", "Text2"]) expect(back.controls[name].value === now.controls[name].value, `${name} changed under Form4`);
                 } else {
                     fail(`unexpected screen ${now.hash}: ${now.screens}`);
                 }
@@ -314,7 +320,7 @@ async function run(screen, rules) {
             if (now.boxes.length) {
                 const [open] = now.boxes;
                 // Tab may take the focus out of the page, as from any modal dialog, but never under the box.
-            expect(open.modal && (open.focusInside || now.focus === "BODY"), `the box "${open.title}" is modal and holds the focus, not ${now.focus}`);
+                expect(open.modal && (open.focusInside || now.focus === "BODY"), `the box "${open.title}" is modal and holds the focus, not ${now.focus}`);
                 expect(open.title === Texts.VerdictTitle || BoxTexts.get(open.title)?.includes(open.text), `an unknown box: ${open.title} / ${open.text}`);
                 if (now.shown > previous.shown) titles[open.title] = (titles[open.title] ?? 0) + 1;
             }
