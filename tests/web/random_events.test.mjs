@@ -178,7 +178,7 @@ async function run(screen, rules) {
     const rng = random(Seed ^ rules.salt);
     const recent = [];
     const fail = (message) =>
-        assert.fail(`${message}\n  seed ${Seed} (replay with QUENLIO_SEED=${Seed}), ${screen}, after event ${recent.length ? recent.at(-1).n : 0}\n  last events:\n    ${recent.map((e) => `#${e.n} ${e.what}`).join("\n    ")}`);
+        assert.fail(`${message}\n  seed ${Seed} (replay with QUENLIO_SEED=${Seed}), ${screen}, after event ${recent.length ? recent.at(-1).n : 0}\n  last events:\n    ${recent.slice(-25).map((e) => `#${e.n} ${e.what}`).join("\n    ")}`);
     const expect = (condition, message) => condition || fail(message);
 
     await page.bringToFront();
@@ -209,7 +209,8 @@ async function run(screen, rules) {
                     await withKey("Control", "KeyA");
                     await pasteFast(rng.pick([...Dates, ...Hostile]));
                 } else await press(how);
-                popupExpected = box.title === Texts.WarrantyTitle && (how === "ok" || how === "Enter");
+                // Enter presses 确定 only while the box holds the focus (Tab may have taken it out of the page).
+                popupExpected = box.title === Texts.WarrantyTitle && (how === "ok" || (how === "Enter" && box.focusInside));
             } else if (r < 0.25) {
                 const key = rng.pick(Keys);
                 what = `key ${key}`;
@@ -263,7 +264,7 @@ async function run(screen, rules) {
                 model = rules.fresh();
             }
             recent.push({ n, what });
-            if (recent.length > 25) recent.shift();
+            if (recent.length > 50) recent.splice(0, recent.length - 25);
 
             if (popupExpected) {
                 // The new tab is recorded and closed by the session; the user comes back to the page.
