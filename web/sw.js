@@ -29,11 +29,14 @@ self.addEventListener("install", (event) => {
     }));
 });
 
+// The first release a browser installs also takes over the page that registered it, so that
+// page's screens opened later draw from the cache with no network. (A later release activates only
+// once no page of the old one is open, so it has no page to take over.)
 self.addEventListener("activate", (event) => {
     event.waitUntil(
-        caches.keys().then((names) =>
-            Promise.all(names.filter((name) => name.startsWith("quenlio-") && name !== CacheName).map((name) => caches.delete(name))),
-        ),
+        caches.keys()
+            .then((names) => Promise.all(names.filter((name) => name.startsWith("quenlio-") && name !== CacheName).map((name) => caches.delete(name))))
+            .then(() => self.clients.claim()),
     );
 });
 

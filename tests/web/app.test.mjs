@@ -198,3 +198,35 @@ test("a release whose files changed while it was installing is not installed, an
         await rm(folder, { recursive: true, force: true });
     }
 });
+
+for (const withoutServiceWorker of [true, false])
+test(`the network lost after the first load, ${withoutServiceWorker ? "with no service worker" : "once the worker is in"}: every screen still opens and draws, the query works, no error`, async () => {
+    const local = await serveSite();
+    const session = await launchBrowser(local.origin);
+    try {
+        const { page, errors } = await openPage(session, local.url, undefined, { withoutServiceWorker });
+        await page.waitForSelector("html[data-ready] #Form5");
+        await page.waitForNetworkIdle({ idleTime: 200 });
+        // The worker of a first visit takes the page over once its cache is complete.
+        if (!withoutServiceWorker) await page.waitForFunction(() => navigator.serviceWorker.controller !== null);
+        await local.close();
+        await page.setOfflineMode(true);
+        // Moving between the screens reloads nothing, so every screen, first opened now, has what it needs.
+        for (const screen of ["Form4", "Form5", "Main", "Form1", "Main", "Form2", "Main", "Form3"]) {
+            await page.evaluate((s) => (location.hash = s), screen);
+            await page.waitForSelector(`#${screen}`);
+            const missing = await page.$$eval("img:not([hidden])", (all) => Promise.all(all.map((img) => img.decode().then(() => null, () => img.src))).then((l) => l.filter(Boolean)));
+            assert.deepEqual(missing, [], screen);
+        }
+        await page.evaluate(() => (location.hash = "Form5"));
+        await page.waitForSelector("#Form5");
+        await typeKeys(page, "dnph7abcdtdk");
+        await page.tap(at("Command1"));
+        assert.deepEqual(await shownResults(page, "Form5", Results), pick(core.serialQuery12("DNPH7ABCDTDK", "MD269LL")));
+        assert.ok(await page.$eval("#Form5 .photo img:not([hidden])", (img) => img.decode().then(() => true, () => false)), "the photo is drawn");
+        assert.deepEqual(errors, []);
+    } finally {
+        await session.close();
+        await local.close();
+    }
+});

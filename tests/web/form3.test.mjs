@@ -5,7 +5,7 @@ import assert from "node:assert/strict";
 
 import { openPage, startSiteAndBrowser } from "./browser.mjs";
 import { Texts } from "../../web/site/texts.js";
-import { clearFocused, expectBox, focusedControl, goTo, loadNodeCore, noBoxOpen, pick, sel, shownResults, state, typeKeys } from "./scenario.mjs";
+import { HostileTexts, clearFocused, expectBox, focusedControl, goTo, loadNodeCore, noBoxOpen, paste, pick, sel, shownResults, state, typeKeys } from "./scenario.mjs";
 
 const Results = { DeviceModel: "Text3", ProductionDate: "Text4", SalesRegion: "Text5", Carrier: "Text6", Factory: "Text7", AfterSalesReplacement: "Text8" };
 const at = (name) => sel("Form3", name);
@@ -13,6 +13,7 @@ const at = (name) => sel("Form3", name);
 let site, page, errors, core;
 before(async () => {
     site = await startSiteAndBrowser();
+    await site.session.browser.defaultBrowserContext().overridePermissions(new URL(site.url).origin, ["clipboard-read", "clipboard-write", "clipboard-sanitized-write"]);
     ({ page, errors } = await openPage(site.session, site.url));
     core = await loadNodeCore();
 });
@@ -91,5 +92,45 @@ test("a wrong serial is told when the focus leaves it, and emptied; a short one 
     await page.waitForSelector("#Main");
     await noBoxOpen(page);
     assert.equal(await page.$("#Form3"), null);
+    assert.deepEqual(errors, []);
+});
+
+test("hostile texts and keys faster than the page draws: the boxes keep their length and form, the serial its check", async () => {
+    await goTo(page, site.url, "Form3");
+    for (const text of HostileTexts) {
+        await page.focus(at("Text1"));
+        await clearFocused(page);
+        await paste(page, text);
+        const serial = (await state(page, at("Text1"))).value;
+        assert.ok(serial === core.upperAscii(serial) && core.charCount(serial) <= 11, JSON.stringify(serial));
+        if (text === HostileTexts[0]) assert.equal(serial, "X".repeat(11));
+        // Eleven characters move the focus on, and the check rejects all of these.
+        if (core.charCount(serial) === 11) {
+            await expectBox(page, { title: Texts.OldSerialTitle, text: Texts.OldSerialMessage });
+            assert.equal((await state(page, at("Text1"))).value, "");
+        }
+        await noBoxOpen(page);
+    }
+    await clearFocused(page);
+    await typeKeys(page, "88923abc8m9");
+    for (const text of HostileTexts) {
+        await page.focus(at("Text2"));
+        await clearFocused(page);
+        await paste(page, text);
+        const part = (await state(page, at("Text2"))).value;
+        assert.ok(part === core.upperAscii(part) && core.charCount(part) <= 7, JSON.stringify(part));
+        assert.equal((await state(page, at("Command1"))).disabled, core.charCount(part) < 6);
+    }
+
+    // Every key event sent before the first is handled: the serial's keys in the serial, the rest in the part number.
+    const burst = (text) => Promise.all(Array.from(text, (c) => Promise.all([page.keyboard.down(c), page.keyboard.up(c)])));
+    await goTo(page, site.url, "Form3");
+    await burst("88923abc8m9md128jxyz");
+    assert.deepEqual([(await state(page, at("Text1"))).value, (await state(page, at("Text2"))).value], ["88923ABC8M9", "MD128JX"]);
+    assert.equal((await state(page, at("Command1"))).disabled, false);
+    await goTo(page, site.url, "Form3");
+    await burst("88323abc8m9md128j");
+    await expectBox(page, { title: Texts.OldSerialTitle, text: Texts.OldSerialMessage });
+    assert.deepEqual([(await state(page, at("Text1"))).value, (await state(page, at("Text2"))).value], ["", ""]);
     assert.deepEqual(errors, []);
 });

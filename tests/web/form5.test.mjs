@@ -6,7 +6,7 @@ import assert from "node:assert/strict";
 import { openPage, startSiteAndBrowser } from "./browser.mjs";
 import * as links from "../../build-web/site/links.js";
 import { Texts } from "../../web/site/texts.js";
-import { answerBox, clearFocused, expectBox, focusedControl, goTo, loadNodeCore, noBoxOpen, openBox, paste, pick, sel, shownResults, state, typeKeys } from "./scenario.mjs";
+import { HostileTexts, answerBox, clearFocused, expectBox, firstCharacters, focusedControl, goTo, loadNodeCore, noBoxOpen, openBox, paste, pick, sel, shownResults, state, typeKeys } from "./scenario.mjs";
 
 const Results = { DeviceModel: "Text3", ProductionDate: "Text4", SalesRegion: "Text5", Carrier: "Text6", Factory: "Text7", AfterSalesReplacement: "Text9" };
 const at = (name) => sel("Form5", name);
@@ -225,5 +225,102 @@ test("a full query: every field, the flag in red and the photo, the warranty que
     await answerBox(page, "确定");
     await expectBox(page, { title: Texts.DateTitle, text: Texts.DateMessage });
     assert.deepEqual(site.session.external, []);
+    assert.deepEqual(errors, []);
+});
+
+
+test("hostile texts pasted into every box: kept to the box's length and form, the checks and boxes as for any text", async () => {
+    // The tab the warranty site opened in has gone; the page is in front again, where a paste goes.
+    await page.bringToFront();
+    await goTo(page, site.url, "Form5");
+    // What the browser itself makes of each text in a line, seen in Text9, which has no rules.
+    const inserted = [];
+    for (const text of HostileTexts) {
+        await page.focus(at("Text9"));
+        await clearFocused(page);
+        await paste(page, text);
+        inserted.push((await state(page, at("Text9"))).value);
+    }
+    assert.equal(inserted[0], "x".repeat(10000));
+
+    for (const [i, text] of HostileTexts.entries()) {
+        await page.focus(at("Text1"));
+        await paste(page, text);
+        const serial = (await state(page, at("Text1"))).value;
+        assert.equal(serial, core.normalizeSerial(firstCharacters(inserted[i], 12)), `the serial of ${JSON.stringify(text.slice(0, 12))}`);
+        if (core.charCount(serial) === 12) {
+            await expectBox(page, { title: Texts.HalfYearTitle, text: Texts.HalfYearMessage });
+            assert.equal((await state(page, at("Text1"))).value, "");
+        } else {
+            await clearFocused(page);
+        }
+        await noBoxOpen(page);
+    }
+
+    await typeKeys(page, "c7gk1abc1234");
+    for (const [i, text] of HostileTexts.entries()) {
+        await page.focus(at("Text2"));
+        await clearFocused(page);
+        await paste(page, text);
+        const part = (await state(page, at("Text2"))).value;
+        assert.equal(part, core.upperAscii(firstCharacters(inserted[i], 7)));
+        assert.equal((await state(page, at("Command1"))).disabled, core.charCount(part) < 6);
+    }
+    await noBoxOpen(page);
+
+    // The warranty date takes any text whole; one that is no date gets the date message.
+    await clearFocused(page);
+    await typeKeys(page, "md297ch");
+    await page.tap(at("Command1"));
+    for (const [i, text] of HostileTexts.entries()) {
+        await page.focus(at("Text8"));
+        await clearFocused(page);
+        await paste(page, text);
+        assert.equal((await state(page, at("Text8"))).value, inserted[i]);
+        if ((await state(page, at("Command6"))).disabled) continue;
+        await page.tap(at("Command6"));
+        await expectBox(page, { title: Texts.DateTitle, text: Texts.DateMessage });
+        assert.deepEqual(await state(page, at("Text11")).then((b) => [b.value, b.disabled]), ["", true]);
+    }
+
+    // And the purchase date's line: the date message, the screen as it was.
+    await page.focus(at("Text8"));
+    await clearFocused(page);
+    await paste(page, "2013-11-11");
+    await page.tap(at("Command6"));
+    for (const text of HostileTexts) {
+        await page.tap(at("Command7"));
+        assert.equal((await openBox(page)).id, "InputBox");
+        await clearFocused(page);
+        await paste(page, text);
+        await answerBox(page, "确定");
+        await expectBox(page, { title: Texts.DateTitle, text: Texts.DateMessage });
+    }
+    assert.equal((await state(page, at("Text11"))).value, core.estimateActivationDate("2013-11-11"));
+    assert.deepEqual(errors, []);
+});
+
+test("keys sent faster than the page draws land where slow ones do, and none while a message is up", async () => {
+    // Every key event is sent before the first is handled.
+    const burst = (text) => Promise.all(Array.from(text, (c) => Promise.all([page.keyboard.down(c), page.keyboard.up(c)])));
+    await goTo(page, site.url, "Form5");
+    await burst("c7gk1abc1234md297chxyz");
+    assert.deepEqual([(await state(page, at("Text1"))).value, (await state(page, at("Text2"))).value], ["C7GK1ABC1234", "MD297CH"]);
+    assert.equal(await focusedControl(page), "Form5:Text2");
+    assert.equal((await state(page, at("Command1"))).disabled, false);
+
+    // The part number written from the serial comes before the keys that follow it, which find the box full.
+    await goTo(page, site.url, "Form5");
+    await burst("dnph7abcdtdkxyz");
+    assert.deepEqual([(await state(page, at("Text1"))).value, (await state(page, at("Text2"))).value], ["DNPH7ABCDTDK", "MD269LL"]);
+
+    // A wrong half-year code: the keys after the 12th go to the message box, not into a box below it.
+    await goTo(page, site.url, "Form5");
+    await burst("dnpl7abc1234md297ch");
+    await expectBox(page, { title: Texts.HalfYearTitle, text: Texts.HalfYearMessage });
+    assert.deepEqual([(await state(page, at("Text1"))).value, (await state(page, at("Text2"))).value], ["", ""]);
+    await burst("dnph7abcdtdk");
+    assert.equal((await state(page, at("Text2"))).value, "MD269LL");
+    await noBoxOpen(page);
     assert.deepEqual(errors, []);
 });

@@ -138,3 +138,86 @@ test("every screen can be used from the keyboard alone", async () => {
     assert.notEqual((await state(page, sel("Form3", "Text3"))).value, "");
     assert.deepEqual(errors, []);
 });
+
+test("a double tap or a double click is one press: one tab, one screen, one step back, one box", async () => {
+    site.session.external.length = 0;
+    const point = (selector) => page.$eval(selector, (e) => {
+        e.scrollIntoView({ block: "nearest" });
+        const b = e.getBoundingClientRect();
+        return [b.x + b.width / 2, b.y + b.height / 2];
+    });
+    const twice = async (selector, how) => {
+        const [x, y] = await point(selector);
+        if (how === "click") await page.mouse.click(x, y, { count: 2 });
+        else for (let i = 0; i < 2; i++) await page.touchscreen.tap(x, y);
+        await new Promise((done) => setTimeout(done, 400));
+        await page.bringToFront();
+    };
+    for (const how of ["tap", "click"]) {
+        await goTo(page, site.url, "Form5");
+        await twice(sel("Form5", "Image2"), how);
+        assert.deepEqual(site.session.external, [links.ShopPage], how);
+        site.session.external.length = 0;
+        await twice(sel("Form5", "Command2"), how);
+        await waitShown("#Form4 Form5(inert) Form4");
+        await twice("#Form4 button.close", how);
+        await waitShown("#Form5 Form5");
+        await twice(sel("Form5", "Label9"), how);
+        await waitShown("#Main Main");
+        await twice(sel("Main", "Image6"), how);
+        await waitShown("#Form1 Main(inert) Form1");
+        await twice("#Form1 button.close", how);
+        await waitShown("#Main Main");
+        await twice(sel("Main", "Image3"), how);
+        await waitShown("#Form3 Form3");
+        await twice(sel("Form3", "Label11"), how);
+        await waitShown("#Main Main");
+        await twice(sel("Main", "Image2"), how);
+        await waitShown("#Form5 Form5");
+        assert.deepEqual(site.session.external, [], how);
+
+        // The warranty question once, however fast the taps.
+        await typeKeys(page, "dnph7abcdtdk");
+        await page.keyboard.press("Enter");
+        const shown = await page.evaluate(() => globalThis.QuenlioDialogs.shown.length);
+        await twice(sel("Form5", "Command3"), how);
+        assert.equal(await page.$$eval("dialog[open]", (open) => open.length), 1);
+        assert.equal(await page.evaluate(() => globalThis.QuenlioDialogs.shown.length), shown + 1);
+        await page.keyboard.press("Escape");
+        await page.waitForFunction((n) => globalThis.QuenlioDialogs.shown.length === n + 2, {}, shown);
+        await page.keyboard.press("Escape");
+    }
+    assert.deepEqual(errors, []);
+});
+
+test("Back and a reload with a box up leave a working page, and nothing of the closed screen goes on", async () => {
+    const boxes = () => page.evaluate(() => [document.querySelectorAll("dialog[open]").length, globalThis.QuenlioDialogs.shown.length]);
+    // Back from Form5's half-year message, from the first of the warranty's two, and from Form3's.
+    for (const [screen, keys, tap] of [["Form5", "dnpl7abc1234", null], ["Form5", "dnph7abcdtdk\n", "Command3"], ["Form3", "88323abc8m9", null]]) {
+        await goTo(page, site.url, screen);
+        await typeKeys(page, keys);
+        if (tap) await page.tap(sel(screen, tap));
+        await page.waitForSelector("dialog[open]");
+        const [, shown] = await boxes();
+        await page.goBack();
+        await waitShown("#Main Main");
+        await new Promise((done) => setTimeout(done, 300));
+        assert.deepEqual(await boxes(), [0, shown], `${screen}: the box went with its screen, and no other came`);
+        assert.equal(await focusedControl(page), "Main:Image2");
+        await page.keyboard.press("Enter");
+        await waitShown("#Form5 Form5");
+        await typeKeys(page, "dnph7abcdtdk");
+        assert.equal((await state(page, sel("Form5", "Text2"))).value, "MD269LL");
+    }
+    // A reload is a fresh screen with no box.
+    await goTo(page, site.url, "Form5");
+    await typeKeys(page, "dnpl7abc1234");
+    await page.waitForSelector("dialog[open]");
+    await page.reload({ waitUntil: "load" });
+    await waitShown("#Form5 Form5");
+    await page.waitForSelector("html[data-ready]");
+    assert.deepEqual(await boxes(), [0, 0]);
+    await typeKeys(page, "dnph7abcdtdk");
+    assert.equal((await state(page, sel("Form5", "Text2"))).value, "MD269LL");
+    assert.deepEqual(errors, []);
+});

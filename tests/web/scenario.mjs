@@ -108,3 +108,9 @@ export function shownResults(page, screen, boxes) {
 
 export const ResultFields = ["DeviceModel", "ProductionDate", "SalesRegion", "Carrier", "Factory", "AfterSalesReplacement"];
 export const pick = (result) => Object.fromEntries(ResultFields.map((f) => [f, result[f]]));
+
+// Texts no box should choke on: ten thousand characters, emoji (a flag, a family, a skin tone),
+// control characters, right-to-left marks, lone surrogates.
+export const HostileTexts = ["x".repeat(10000), "ab中😀".repeat(2500), "😀👍🏽👨‍👩‍👧🇨🇳", "\u0000\u0001\t\u001b\u007f", "\u202edtdk\u200f\u202c", "\ud800", "a\udc00b"];
+/** The first `count` characters of `text`, an emoji one character. */
+export const firstCharacters = (text, count) => Array.from(text).slice(0, count).join("");

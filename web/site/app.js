@@ -6,8 +6,9 @@
 // The screen is on the page, its first box focused and taking keys, before the core has
 // arrived; it is wired to the core when it has, and what was typed meanwhile is taken then.
 // The screens' code and the core are imported once the start screen is up, so that showing it
-// waits for this file alone (index.html has already asked for all of them).
+// waits for this file alone.
 let Screens = null; // name: the function that wires a fresh screen of that name
+let dialogs = null; // the message and input boxes
 const ScreenNames = ["Form5", "Main", "Form3", "Form1", "Form2", "Form4"];
 // The screens that open over another, and the one each opens over after a reload.
 const Over = { Form4: "Form5", Form1: "Main", Form2: "Main" };
@@ -50,6 +51,11 @@ function build(name) {
     // so it never runs a box's focus-lost check.
     for (const clickable of view.querySelectorAll("button.picture, button.link"))
         clickable.addEventListener("mousedown", (event) => event.preventDefault());
+    // A double tap or double click on a picture, a link label or a close button is one press,
+    // as a desktop control takes it: its second click would open a second page or go back twice.
+    view.addEventListener("click", (event) => {
+        if (event.detail > 1 && event.target.closest?.("button.picture, button.link, button.close")) event.stopPropagation();
+    }, true);
     const screen = { name, view, handle: Screens[name](view, page) };
     // Text typed before the screen was wired is taken as if it had just been typed.
     for (const box of view.querySelectorAll("input"))
@@ -88,7 +94,11 @@ function showBase(name) {
     if (base?.name === name) return;
     const previous = base;
     base = build(name);
-    if (previous) discard(previous);
+    if (previous) {
+        // A box the closed screen asked, as Back or a history move can leave it, goes with it.
+        dialogs.abandon();
+        discard(previous);
+    }
     base.view.inert = over !== null;
     if (!over && !base.view.contains(document.activeElement)) focusOn(firstOf(base.view));
 }
@@ -194,8 +204,9 @@ function showEarly() {
 
 async function start() {
     showEarly();
-    const [{ loadCore }, links, { Form5 }, { Main }, { Form3 }, { Form1 }, { Form2 }, { Form4 }] = await Promise.all([
-        import("./core.js"), import("./links.js"), import("./form5.js"), import("./main_menu.js"),
+    let Form5, Main, Form3, Form1, Form2, Form4, loadCore, links;
+    [{ loadCore }, links, dialogs, { Form5 }, { Main }, { Form3 }, { Form1 }, { Form2 }, { Form4 }] = await Promise.all([
+        import("./core.js"), import("./links.js"), import("./dialogs.js"), import("./form5.js"), import("./main_menu.js"),
         import("./form3.js"), import("./form1.js"), import("./form2.js"), import("./form4.js"),
     ]);
     Screens = { Form5, Main, Form3, Form1, Form2, Form4 };

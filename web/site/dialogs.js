@@ -6,12 +6,13 @@
  * What the boxes showed, oldest first: { kind: "message" | "input", text, title, buttons, initial }.
  * Tests read it; while `queue` holds answers, a box is recorded and answered from it without
  * appearing ("ok" / "cancel" for a message box, a line or null for an input box). `closed`
- * counts the boxes the user has closed.
+ * counts the boxes closed, by the user or with their screen.
  */
 export const hook = { shown: [], queue: [], closed: 0 };
 globalThis.QuenlioDialogs = hook;
 
 let open = null; // the box that is up, if any
+let abandonOpen = null; // closes it without an answer
 
 function byId(id) {
     return /** @type {HTMLElement} */ (document.getElementById(id));
@@ -24,12 +25,16 @@ function run(dialog, escape, first) {
     const before = document.activeElement;
     const form = dialog.querySelector("form");
     return new Promise((resolve) => {
-        const finish = (answer) => {
+        const close = () => {
             dialog.removeEventListener("cancel", onCancel);
             form.removeEventListener("submit", onSubmit);
             dialog.close();
             open = null;
+            abandonOpen = null;
             hook.closed += 1;
+        };
+        const finish = (answer) => {
+            close();
             if (before instanceof HTMLElement && before.isConnected && !before.matches(":disabled"))
                 before.focus();
             resolve(answer);
@@ -46,6 +51,7 @@ function run(dialog, escape, first) {
         dialog.addEventListener("cancel", onCancel);
         form.addEventListener("submit", onSubmit);
         open = dialog;
+        abandonOpen = close; // the promise never settles: nothing of the closed screen runs on
         dialog.showModal();
         first.focus();
     });
@@ -90,4 +96,12 @@ export async function askText(prompt, title, initial) {
 /** Whether a box is up: the screens ignore focus changes caused by it. */
 export function isOpen() {
     return open !== null;
+}
+
+/**
+ * Closes the box that is up, if any, for a screen that has been closed: it gives no answer,
+ * so whatever was waiting for it never goes on.
+ */
+export function abandon() {
+    abandonOpen?.();
 }
