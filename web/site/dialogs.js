@@ -12,6 +12,13 @@ export const hook = { shown: [], queue: [], closed: 0 };
 globalThis.QuenlioDialogs = hook;
 
 let open = null; // the box that is up, if any
+
+// A click or tap beside the buttons (on the text, the title or the page around the box) leaves the
+// focus on the button or line that has it, as a desktop message box keeps it: Enter still answers.
+for (const id of ["MessageBox", "InputBox"])
+    document.getElementById(id)?.addEventListener("mousedown", (event) => {
+        if (!event.target.closest("button, input")) event.preventDefault();
+    });
 let abandonOpen = null; // closes it without an answer
 
 function byId(id) {
