@@ -11,6 +11,7 @@
 // through DevTools, which would add a round trip to every request; the browser's own flags keep
 // every request on this machine.
 //   node web/bench/bench.mjs [ROUNDS]        (scripts/web bench [ROUNDS] builds first)
+// QUENLIO_BENCH=time,memory (say) runs only those of lighthouse, bytes, time, click and memory.
 import { mkdtemp, readdir, readFile, rm, writeFile } from "node:fs/promises";
 import { tmpdir } from "node:os";
 import { join } from "node:path";
@@ -22,6 +23,7 @@ import * as chromeLauncher from "chrome-launcher";
 import { Chromium, Phone, SiteFolder, launchBrowser, serveSite } from "../../tests/web/browser.mjs";
 
 const Rounds = Number(process.argv[2] ?? 21);
+const Sections = (process.env.QUENLIO_BENCH ?? "lighthouse,bytes,time,click,memory").split(",");
 const Serial = "DNPH7ABCDTDK"; // a serial of the catalogue, MD269LL
 const print = (line = "") => console.log(line);
 
@@ -210,12 +212,12 @@ async function memoryFigures(page, url) {
     const figures = [];
     let done = 0;
     for (const upTo of [10, 1000, 100000]) {
-        // A hundred at a time, so the clicks are not one long task the browser keeps a record of.
-        for (let left = upTo - done; left > 0; left -= 100)
+        // Twenty at a time, so the clicks are no long task the browser keeps a record of.
+        for (let left = upTo - done; left > 0; left -= 20)
             await page.evaluate((count) => {
                 const button = document.querySelector("#Form5 [data-control=Command1]");
                 for (let i = 0; i < count; ++i) button.click();
-            }, Math.min(left, 100));
+            }, Math.min(left, 20));
         done = upTo;
         for (let i = 0; i < 3; ++i) await cdp.send("HeapProfiler.collectGarbage");
         const heap = await cdp.send("Runtime.getHeapUsage");
@@ -230,80 +232,82 @@ const yardstickFolder = await writeYardstick();
 const yardstick = await serveSite(yardstickFolder);
 try {
     print(`# The web edition against one box of Chinese text (${Rounds} rounds, load ${(await readFile("/proc/loadavg", "utf8")).split(" ")[0]})`);
-    print();
-    print("## Lighthouse, mobile preset");
-    for (const [name, url] of [["one box of Chinese text", yardstick.url], ["Form5", `${site.url}#Form5`]]) {
-        const lh = await runLighthouse(url);
-        print(`- ${name}: performance ${lh.performance}, accessibility ${lh.accessibility}, best practices ${lh.bestPractices}; ${lh.metrics}`);
-        if (lh.failing.length) print(`  below 1: ${lh.failing.join(", ")}`);
+    if (Sections.includes("lighthouse")) {
+        print("\n## Lighthouse, mobile preset");
+        for (const [name, url] of [["one box of Chinese text", yardstick.url], ["Form5", `${site.url}#Form5`]]) {
+            const lh = await runLighthouse(url);
+            print(`- ${name}: performance ${lh.performance}, accessibility ${lh.accessibility}, best practices ${lh.bestPractices}; ${lh.metrics}`);
+            if (lh.failing.length) print(`  below 1: ${lh.failing.join(", ")}`);
+        }
     }
 
     const session = await launchBrowser(site.origin);
     const yardstickSession = await launchBrowser(yardstick.origin);
     try {
-        print();
-        print("## Bytes, gzipped as sent");
-        const start = await startViewBytes(session.browser, `${site.url}#Form5`);
-        print(`- the start view: ${kb(start.bytes)} in ${start.files.length} responses`);
-        print(`- the whole edition: ${kb(await wholeEdition(SiteFolder))}`);
-        const yardstickStart = await startViewBytes(yardstickSession.browser, yardstick.url).catch(() => null);
-        if (yardstickStart) print(`- one box of Chinese text: ${kb(yardstickStart.bytes)}`);
-
-        print();
-        print("## Time from navigation to a focused box that takes keys, alternated");
-        const times = { page: { cold: [], warm: [] }, yardstick: { cold: [], warm: [] } };
-        const ratios = { cold: [], warm: [] };
-        for (let round = 0; round < Rounds; ++round) {
-            const one = {};
-            for (const [name, target, url, selector] of [
-                ["yardstick", yardstickSession, yardstick.url, "#Text1"],
-                ["page", session, `${site.url}#Form5`, "#Form5 [data-control=Text1]"],
-            ]) {
-                // Cold: a fresh context, nothing cached and no service worker; warm: the same
-                // context again, with its cache (and, for the page, its worker) in place.
-                const context = await target.browser.createBrowserContext();
-                const page = await context.newPage();
-                await page.setViewport(Phone);
-                await page.evaluateOnNewDocument(watchFirstFocus);
-                const cold = await timeToUsable(page, url, selector);
-                // Let the service worker install and take the page, as a second visit finds it.
-                await page.evaluate(async () => {
-                    const registration = await navigator.serviceWorker?.getRegistration();
-                    if (registration) await navigator.serviceWorker.ready;
-                });
-                const warm = await timeToUsable(page, url, selector);
-                await context.close();
-                times[name].cold.push(cold);
-                times[name].warm.push(warm);
-                one[name] = { cold, warm };
-            }
-            ratios.cold.push(one.page.cold / one.yardstick.cold);
-            ratios.warm.push(one.page.warm / one.yardstick.warm);
+        if (Sections.includes("bytes")) {
+            print("\n## Bytes, gzipped as sent");
+            const start = await startViewBytes(session.browser, `${site.url}#Form5`);
+            print(`- the start view: ${kb(start.bytes)} in ${start.files.length} responses`);
+            print(`- the whole edition: ${kb(await wholeEdition(SiteFolder))}`);
+            const yardstickStart = await startViewBytes(yardstickSession.browser, yardstick.url).catch(() => null);
+            if (yardstickStart) print(`- one box of Chinese text: ${kb(yardstickStart.bytes)}`);
         }
-        const ratio = (values) => `${median(values).toFixed(2)}× (${Math.min(...values).toFixed(2)}–${Math.max(...values).toFixed(2)})`;
-        print(`- one box of Chinese text: cold ${spread(times.yardstick.cold)}, warm ${spread(times.yardstick.warm)}`);
-        print(`- Form5: cold ${spread(times.page.cold)}, warm ${spread(times.page.warm)}`);
-        print(`- ratio, round by round: cold ${ratio(ratios.cold)}, warm ${ratio(ratios.warm)}`);
-
-        print();
-        print("## A query's click (50 real clicks on 查询)");
-        const page = await session.browser.newPage();
-        await page.setViewport(Phone);
-        const { clicks, result } = await queryFigures(page, `${site.url}#Form5`);
-        const handled = clicks.map((c) => c.handled);
-        const frames = clicks.map((c) => c.frame);
-        const fmt = (values) => `median ${median(values).toFixed(2)} ms, at most ${Math.max(...values).toFixed(2)} ms`;
-        print(`- from the input event to the end of the writes: ${fmt(handled)}`);
-        print(`- from the input event to the frame that paints it: ${fmt(frames)}`);
-        print(`- Text3 shows "${result}"`);
-        await page.close();
-
-        print();
-        print("## Memory after queries (after a garbage collection)");
-        const memoryPage = await session.browser.newPage();
-        for (const { queries, heap, wasm, code, objects } of await memoryFigures(memoryPage, `${site.url}#Form5`))
-            print(`- after ${queries.toLocaleString("en")} queries: JavaScript heap ${kb(heap)} (snapshot: compiled code ${kb(code)}, everything else ${kb(objects)}), wasm memory ${kb(wasm)}`);
-        await memoryPage.close();
+        if (Sections.includes("time")) {
+            print("\n## Time from navigation to a focused box that takes keys, alternated");
+            const times = { page: { cold: [], warm: [] }, yardstick: { cold: [], warm: [] } };
+            const ratios = { cold: [], warm: [] };
+            for (let round = 0; round < Rounds; ++round) {
+                const one = {};
+                for (const [name, target, url, selector] of [
+                    ["yardstick", yardstickSession, yardstick.url, "#Text1"],
+                    ["page", session, `${site.url}#Form5`, "#Form5 [data-control=Text1]"],
+                ]) {
+                    // Cold: a fresh context, nothing cached and no service worker; warm: the same
+                    // context again, with its cache (and, for the page, its worker) in place.
+                    const context = await target.browser.createBrowserContext();
+                    const page = await context.newPage();
+                    await page.setViewport(Phone);
+                    await page.evaluateOnNewDocument(watchFirstFocus);
+                    const cold = await timeToUsable(page, url, selector);
+                    // Let the service worker install and take the page, as a second visit finds it.
+                    await page.evaluate(async () => {
+                        const registration = await navigator.serviceWorker?.getRegistration();
+                        if (registration) await navigator.serviceWorker.ready;
+                    });
+                    const warm = await timeToUsable(page, url, selector);
+                    await context.close();
+                    times[name].cold.push(cold);
+                    times[name].warm.push(warm);
+                    one[name] = { cold, warm };
+                }
+                ratios.cold.push(one.page.cold / one.yardstick.cold);
+                ratios.warm.push(one.page.warm / one.yardstick.warm);
+            }
+            const ratio = (values) => `${median(values).toFixed(2)}× (${Math.min(...values).toFixed(2)}–${Math.max(...values).toFixed(2)})`;
+            print(`- one box of Chinese text: cold ${spread(times.yardstick.cold)}, warm ${spread(times.yardstick.warm)}`);
+            print(`- Form5: cold ${spread(times.page.cold)}, warm ${spread(times.page.warm)}`);
+            print(`- ratio, round by round: cold ${ratio(ratios.cold)}, warm ${ratio(ratios.warm)}`);
+        }
+        if (Sections.includes("click")) {
+            print("\n## A query's click (50 real clicks on 查询)");
+            const page = await session.browser.newPage();
+            await page.setViewport(Phone);
+            const { clicks, result } = await queryFigures(page, `${site.url}#Form5`);
+            const handled = clicks.map((c) => c.handled);
+            const frames = clicks.map((c) => c.frame);
+            const fmt = (values) => `median ${median(values).toFixed(2)} ms, at most ${Math.max(...values).toFixed(2)} ms`;
+            print(`- from the input event to the end of the writes: ${fmt(handled)}`);
+            print(`- from the input event to the frame that paints it: ${fmt(frames)}`);
+            print(`- Text3 shows "${result}"`);
+            await page.close();
+        }
+        if (Sections.includes("memory")) {
+            print("\n## Memory after queries (after a garbage collection)");
+            const memoryPage = await session.browser.newPage();
+            for (const { queries, heap, wasm, code, objects } of await memoryFigures(memoryPage, `${site.url}#Form5`))
+                print(`- after ${queries.toLocaleString("en")} queries: JavaScript heap ${kb(heap)} (snapshot: compiled code ${kb(code)}, everything else ${kb(objects)}), wasm memory ${kb(wasm)}`);
+            await memoryPage.close();
+        }
     } finally {
         await session.close();
         await yardstickSession.close();
