@@ -229,10 +229,12 @@ async function run(screen, rules) {
                 if (rng.chance(0.2)) await page.evaluate(snapshot, screen);
                 await send("Input.insertText", { text: character });
             } else if (r < 0.58) {
-                // Mostly what the focused box is for, else anything.
-                const text = rng.pick(rng.chance(0.6) ? rules.typed[previous.focus] ?? PasteTexts : PasteTexts);
+                // Mostly what the focused box is for, which then mostly replaces what it holds
+                // (so a date reaches 激活查询 whole), else anything.
+                const meant = rng.chance(0.6);
+                const text = rng.pick(meant ? rules.typed[previous.focus] ?? PasteTexts : PasteTexts);
                 what = `paste ${shorten(text)}`;
-                if (rng.chance(0.15)) await withKey("Control", "KeyA");
+                if (rng.chance(meant ? 0.6 : 0.15)) await withKey("Control", "KeyA");
                 await pasteFast(text);
             } else if (r < 0.88) {
                 const name = rng.pick(rules.taps);
