@@ -144,7 +144,16 @@ async function pasteFast(text) {
     const write = () => page.evaluate((t) => navigator.clipboard.writeText(t), text);
     await write().catch(async () => {
         await page.bringToFront();
-        await write();
+        // Shift+Tab can take the focus out of the page into the browser's own controls, where the
+        // page may not write the clipboard: then it writes it as if it had the focus.
+        await write().catch(async () => {
+            await send("Emulation.setFocusEmulationEnabled", { enabled: true });
+            try {
+                await write();
+            } finally {
+                await send("Emulation.setFocusEmulationEnabled", { enabled: false });
+            }
+        });
     });
     await withKey("Control", "KeyV");
 }
