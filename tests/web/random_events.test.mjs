@@ -357,7 +357,10 @@ const Results3 = { DeviceModel: "Text3", ProductionDate: "Text4", SalesRegion: "
 const empty = (fields) => Object.fromEntries(Object.keys(fields).map((f) => [f, ""]));
 const shown = (now, fields) => Object.fromEntries(Object.entries(fields).map(([f, name]) => [f, now.controls[name].value]));
 // Whether the event could have pressed the query button: a tap on it, or Enter in the part number.
-const pressedQuery = (previous, event) => !previous.boxes.length && !previous.controls.Command1.disabled && (/^(tap|click) Command1$/.test(event) || (event === "key Enter" && previous.focus === "Text2"));
+// A tap or click on 查询, Enter in the part number, or Enter or Space on 查询 itself.
+const pressedQuery = (previous, event) =>
+    !previous.boxes.length && !previous.controls.Command1.disabled &&
+    (/^(tap|click) Command1$/.test(event) || (event === "key Enter" && previous.focus === "Text2") || (/^key (Enter|Space)$/.test(event) && previous.focus === "Command1"));
 
 test("Form5 under random events: the gates always agree with the boxes", { timeout: 600_000 }, async () => {
     await run("Form5", {
