@@ -110,6 +110,8 @@ function snapshot(screen) {
     return (async () => {
         let last = JSON.stringify(take());
         for (let i = 0; i < 50; i++) {
+            // A step back the page asked for arrives when the browser gets round to it.
+            await globalThis.QuenlioBackArrived?.();
             await new Promise((done) => setTimeout(done, 0));
             await turn();
             await turn();
@@ -128,6 +130,24 @@ before(async () => {
     // The phone's layout at one device pixel per CSS pixel, the whole of Form5 in sight: the same
     // page, drawn nine times faster and tapped without scrolling.
     ({ page, errors } = await openPage(site.session, site.url, { ...Phone, height: 1100, deviceScaleFactor: 1 }));
+    // history.back() only asks the browser for the step, which comes later as a popstate: the
+    // checks wait for it, else they see the screen left and the next tap lands on the menu.
+    const watchBack = () => {
+        let asked = 0, arrived = 0;
+        const back = History.prototype.back;
+        History.prototype.back = function () {
+            ++asked;
+            return back.call(this);
+        };
+        addEventListener("popstate", () => (arrived = asked), true);
+        globalThis.QuenlioBackArrived = () =>
+            arrived === asked ? null : new Promise((done) => {
+                const timer = setTimeout(() => done((arrived = asked)), 3000);
+                addEventListener("popstate", () => done(clearTimeout(timer)), { once: true });
+            });
+    };
+    await page.evaluateOnNewDocument(watchBack);
+    await page.evaluate(watchBack);
     cdp = await page.createCDPSession();
     core = await loadNodeCore();
 });
