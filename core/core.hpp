@@ -3,6 +3,7 @@
 #include "core/catalogue.hpp"
 #include "core/checks.hpp"
 #include "core/dates.hpp"
+#include "core/lengths.hpp"
 #include "core/query11.hpp"
 #include "core/query12.hpp"
 #include "core/query_result.hpp"

@@ -69,4 +69,13 @@ QueryResult SerialQuery12(std::string_view serial, std::string_view partNumber) 
     return result;
 }
 
+QueryDisplay12 DisplayQuery12(std::string_view serial, std::string_view partNumber) {
+    QueryDisplay12 shown;
+    shown.Result = SerialQuery12(serial, partNumber);
+    shown.FlagRed = IsReplacementSerial(serial);
+    // The photo follows the model text the query wrote, as the screen's step after the lookup.
+    shown.Photo = PhotoForModel(shown.Result.DeviceModel);
+    return shown;
+}
+
 } // namespace quenlio

@@ -1,5 +1,6 @@
 #include "ui/form3.hpp"
 
+#include "core/lengths.hpp"
 #include "core/query11.hpp"
 #include "core/text.hpp"
 #include "ui/controls.hpp"
@@ -19,10 +20,6 @@ namespace quenlio {
 
 namespace {
 
-constexpr std::size_t kSerialLength = 11;
-constexpr std::size_t kShortestPartNumber = 6;
-constexpr std::size_t kLongestPartNumber = 7;
-
 std::size_t Length(const QLineEdit* box) {
     return CharLength(box->text());
 }
@@ -38,8 +35,8 @@ Form3::Form3(QWidget* parent) : QWidget(parent) {
     BuildControls();
 
     // Both boxes are kept upper-case; leaving the serial box checks the serial.
-    NormaliseAsTyped(Text1, UpperAscii, kSerialLength);
-    NormaliseAsTyped(Text2, UpperAscii, kLongestPartNumber);
+    NormaliseAsTyped(Text1, UpperAscii, Serial11Length);
+    NormaliseAsTyped(Text2, UpperAscii, PartNumberLength);
     m_serialCheck = new SerialCheck(Text1, CheckOldSerial, QStringLiteral("序列号有误，请核对后重新输入！"),
                                     QStringLiteral("错误"));
     m_serialCheck->RunOn(Text1, &FocusEdit::lostFocus);
@@ -94,7 +91,7 @@ void Form3::BuildControls() {
 // The gates follow from the two texts alone, so they can be applied again after
 // anything (the error message, a focus change) has run in between.
 void Form3::ApplyGates() {
-    const bool complete = Length(Text1) == kSerialLength;
+    const bool complete = Length(Text1) == Serial11Length;
     Text2->setReadOnly(!complete);
     Text2->setEnabled(complete);
     for (QLineEdit* box : {Text3, Text4, Text5, Text6, Text7, Text8})
@@ -103,7 +100,7 @@ void Form3::ApplyGates() {
 }
 
 void Form3::Text1_Change() {
-    if (Length(Text1) == kSerialLength) {
+    if (Length(Text1) == Serial11Length) {
         Text2->setEnabled(true);
         Text2->setReadOnly(false);
         m_serialCheck->MoveFocusTo(Text2);
@@ -112,7 +109,7 @@ void Form3::Text1_Change() {
 }
 
 void Form3::Text2_Change() {
-    Command1->setEnabled(Length(Text1) == kSerialLength && Length(Text2) >= kShortestPartNumber);
+    Command1->setEnabled(Length(Text1) == Serial11Length && Length(Text2) >= ShortestPartNumber);
 }
 
 void Form3::Command1_Click() {

@@ -2,6 +2,7 @@
 
 #include "core/checks.hpp"
 #include "core/dates.hpp"
+#include "core/lengths.hpp"
 #include "core/query12.hpp"
 #include "core/text.hpp"
 #include "ui/controls.hpp"
@@ -43,8 +44,8 @@ Form5::Form5(QWidget* parent) : QWidget(parent) {
 
     // The serial is kept upper-case with the digit 0 for the letter O, the part number
     // upper-case; Text2 gaining the focus checks the serial's half-year code.
-    NormaliseAsTyped(Text1, NormalizeSerial, 12);
-    NormaliseAsTyped(Text2, UpperAscii, 7);
+    NormaliseAsTyped(Text1, NormalizeSerial, Serial12Length);
+    NormaliseAsTyped(Text2, UpperAscii, PartNumberLength);
     m_halfYearCheck = new SerialCheck(Text1, CheckHalfYearCode, QStringLiteral("请输入正确的序列号!"),
                                       QStringLiteral("序列号错误！"));
     m_halfYearCheck->RunOn(Text2, &FocusEdit::gotFocus);
@@ -155,7 +156,7 @@ void Form5::BuildControls() {
 
 void Form5::Text1_Change() {
     const QString serial = Text1->text();
-    if (CharLength(serial) != 12) {
+    if (CharLength(serial) != Serial12Length) {
         Text2->clear();
         Text2->setEnabled(false);
         return;
@@ -170,7 +171,7 @@ void Form5::Text1_Change() {
 }
 
 void Form5::Text2_Change() {
-    Command1->setEnabled(CharLength(Text2->text()) >= 6);
+    Command1->setEnabled(CharLength(Text2->text()) >= ShortestPartNumber);
     // Only a query enables the warranty look-up; losing the query button loses it too.
     if (!Command1->isEnabled())
         Command3->setEnabled(false);
@@ -185,7 +186,8 @@ void Form5::Command1_Click() {
     for (QLineEdit* result : {Text3, Text4, Text5, Text6, Text7, Text8, Text9, Text11})
         result->clear();
 
-    const QueryResult result = SerialQuery12(Utf8(Text1->text()), Utf8(Text2->text()));
+    const QueryDisplay12 shown = DisplayQuery12(Utf8(Text1->text()), Utf8(Text2->text()));
+    const QueryResult& result = shown.Result;
     Text4->setText(FromUtf8(result.ProductionDate));
     Text3->setText(FromUtf8(result.DeviceModel));
     Text5->setText(FromUtf8(result.SalesRegion));
@@ -193,17 +195,15 @@ void Form5::Command1_Click() {
     Text7->setText(FromUtf8(result.Factory));
     Text9->setText(FromUtf8(result.AfterSalesReplacement));
 
-    // Red for the rule's verdict, not for whatever the flag's text reads; set on every query,
-    // so a red flag never outlives the unit it was for.
+    // Set on every query, so a red flag never outlives the unit it was for.
     QPalette flagPalette = Text9->palette();
-    flagPalette.setColor(QPalette::Text, IsReplacementSerial(Utf8(Text1->text())) ? FlagRed : FlagBlack);
+    flagPalette.setColor(QPalette::Text, shown.FlagRed ? FlagRed : FlagBlack);
     Text9->setPalette(flagPalette);
 
-    const ModelPhoto photo = PhotoForModel(Utf8(Text3->text()));
-    Image1->setVisible(photo == ModelPhoto::BlackIPhone5);
-    Image3->setVisible(photo == ModelPhoto::WhiteIPhone5);
-    Image4->setVisible(photo == ModelPhoto::BlackIPhone4);
-    Image5->setVisible(photo == ModelPhoto::WhiteIPhone4);
+    Image1->setVisible(shown.Photo == ModelPhoto::BlackIPhone5);
+    Image3->setVisible(shown.Photo == ModelPhoto::WhiteIPhone5);
+    Image4->setVisible(shown.Photo == ModelPhoto::BlackIPhone4);
+    Image5->setVisible(shown.Photo == ModelPhoto::WhiteIPhone4);
 }
 
 void Form5::Command2_Click() {
@@ -230,7 +230,7 @@ void Form5::Command3_Click() {
 
 // Ten characters is the length of "yyyy-mm-dd"; whether it is a date is told on the click.
 void Form5::Text8_Change() {
-    Command6->setEnabled(CharLength(Text8->text()) >= 10);
+    Command6->setEnabled(CharLength(Text8->text()) >= DateLength);
 }
 
 void Form5::Command6_Click() {

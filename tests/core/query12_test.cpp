@@ -122,3 +122,18 @@ INSTANTIATE_TEST_SUITE_P(
                               "GJ3",
                               "MD128J\xE4",
                               {"", "2012年07月15日-07月21日", "", "", "中国-富士康", "否(供参考)"}}));
+
+// The screen's flag colour and photo go with the query's own fields: red for exactly the units the
+// flag calls "是", the photo of the model found, none without one.
+TEST(DisplayQuery12, FlagsAndPhotoFollowTheFields) {
+    const QueryDisplay12 replaced = DisplayQuery12("c7gKY0A1XXXX", "MD235ZP");
+    EXPECT_EQ(replaced.Result, SerialQuery12("c7gKY0A1XXXX", "MD235ZP"));
+    EXPECT_TRUE(replaced.FlagRed);
+    EXPECT_EQ(replaced.Photo, ModelPhoto::BlackIPhone4);
+    const QueryDisplay12 plain = DisplayQuery12("F1xGHa1bDTF9", "MD239CH");
+    EXPECT_FALSE(plain.FlagRed);
+    EXPECT_EQ(plain.Photo, ModelPhoto::WhiteIPhone4);
+    const QueryDisplay12 unknown = DisplayQuery12("DQGL10A1XXXX", "MD999CH");
+    EXPECT_TRUE(unknown.FlagRed);
+    EXPECT_EQ(unknown.Photo, ModelPhoto::None);
+}

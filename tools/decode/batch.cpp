@@ -1,5 +1,6 @@
 #include "tools/decode/batch.hpp"
 
+#include "core/lengths.hpp"
 #include "core/query11.hpp"
 #include "core/query12.hpp"
 #include "core/text.hpp"
@@ -88,9 +89,9 @@ void DecodeFields(const LineFields& fields, Row& row) {
     row.Note = {};
     row.Result = {};
     // As the part-number box shows it: upper-case, at most seven characters.
-    row.PartNumber = UpperAscii(CharSlice(fields.PartNumber, 1, PartNumberChars));
+    row.PartNumber = UpperAscii(CharSlice(fields.PartNumber, 1, PartNumberLength));
     const std::size_t length = CharCount(fields.Serial);
-    if (length == 12) {
+    if (length == Serial12Length) {
         row.Serial = NormalizeSerial(fields.Serial);
         if (!CheckHalfYearCode(row.Serial)) {
             row.Note = NoteBadSerial;
@@ -101,7 +102,7 @@ void DecodeFields(const LineFields& fields, Row& row) {
             if (const std::optional<std::string_view> autofill = AutofillPartNumber(row.Serial))
                 row.PartNumber = *autofill;
         row.Result = SerialQuery12(row.Serial, row.PartNumber);
-    } else if (length == 11) {
+    } else if (length == Serial11Length) {
         row.Serial = UpperAscii(fields.Serial);
         if (!CheckOldSerial(row.Serial)) {
             row.Note = NoteBadSerial;

@@ -14,9 +14,6 @@ namespace quenlio::batch {
 // number comes near it, so only garbage lines are cut.
 inline constexpr std::size_t MaxLineBytes = 4096;
 
-// The part-number box of both screens holds at most this many characters.
-inline constexpr std::size_t PartNumberChars = 7;
-
 inline constexpr std::string_view NoteBadLength = "序列号长度应为11或12位";
 inline constexpr std::string_view NoteBadSerial = "序列号有误";
 
