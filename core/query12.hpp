@@ -29,7 +29,7 @@ QueryResult SerialQuery12(std::string_view serial, std::string_view partNumber);
 // What the 12-character screen shows for a query: the fields, the flag in red or not, the photo.
 struct QueryDisplay12 {
     QueryResult Result;
-    bool FlagRed = false;               // exactly for a replacement unit, the unit "是" names
+    bool FlagRed = false;                // exactly for a replacement unit, the unit "是" names
     ModelPhoto Photo = ModelPhoto::None; // chosen by the model text the query found
 };
 

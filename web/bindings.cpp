@@ -1,110 +1,113 @@
-// The core operations the web page calls, texts in and texts out. Nothing is decided here
-// that core or web/page_core does not decide: this file only converts.
-#include "core/checks.hpp"
+// The core operations the web page calls, texts in and texts out, through embind. Nothing is
+// decided here: every rule, length and text is core's, and this file only converts.
 #include "core/dates.hpp"
+#include "core/lengths.hpp"
 #include "core/query11.hpp"
 #include "core/query12.hpp"
 #include "core/text.hpp"
-#include "web/page_core.hpp"
 
 #include <emscripten/bind.h>
 #include <emscripten/val.h>
 
+#include <cstddef>
 #include <optional>
 #include <string>
 
 namespace {
 
 using emscripten::val;
-using quenlio::QueryResult;
+using namespace quenlio;
 
-// A JS object with the six fields of the result, by their names.
-val ResultObject(const QueryResult& r) {
-    val out = val::object();
-    out.set("DeviceModel", r.DeviceModel);
-    out.set("ProductionDate", r.ProductionDate);
-    out.set("SalesRegion", r.SalesRegion);
-    out.set("Carrier", r.Carrier);
-    out.set("Factory", r.Factory);
-    out.set("AfterSalesReplacement", r.AfterSalesReplacement);
-    return out;
+// embind passes texts as std::string; core takes views of them.
+std::string NormalizeSerialText(const std::string& text) {
+    return NormalizeSerial(text);
 }
 
-// A field of the object the page passes in; anything but a string reads as the empty text.
-std::string Field(const val& object, const char* name) {
-    const val field = object[name];
-    return field.isString() ? field.as<std::string>() : std::string();
+std::string UpperAsciiText(const std::string& text) {
+    return UpperAscii(text);
 }
 
-std::string NormalizeSerial(const std::string& text) {
-    return quenlio::NormalizeSerial(text);
+std::size_t CharCountText(const std::string& text) {
+    return CharCount(text);
 }
 
-std::string UpperAscii(const std::string& text) {
-    return quenlio::UpperAscii(text);
+std::string CharSliceText(const std::string& text, std::size_t first, std::size_t count) {
+    return std::string(CharSlice(text, first, count));
 }
 
-double CharCount(const std::string& text) {
-    return static_cast<double>(quenlio::CharCount(text));
+bool CheckHalfYearCodeText(const std::string& serial) {
+    return CheckHalfYearCode(serial);
 }
 
-bool CheckHalfYearCode(const std::string& serial) {
-    return quenlio::CheckHalfYearCode(serial);
+std::string AutofillPartNumberText(const std::string& serial) {
+    return std::string(AutofillPartNumber(serial).value_or(std::string_view()));
 }
 
-std::string AutofillPartNumber(const std::string& serial) {
-    return std::string(quenlio::AutofillPartNumber(serial).value_or(std::string_view()));
+QueryDisplay12 DisplayQuery12Text(const std::string& serial, const std::string& partNumber) {
+    return DisplayQuery12(serial, partNumber);
 }
 
-val SerialQuery12(const std::string& serial, const std::string& partNumber) {
-    const quenlio::web::Query12ForPage query = quenlio::web::SerialQuery12ForPage(serial, partNumber);
-    val out = ResultObject(query.Result);
-    out.set("replacement", query.Replacement);
-    out.set("photo", std::string(query.Photo));
-    return out;
+bool CheckOldSerialText(const std::string& serial) {
+    return CheckOldSerial(serial);
 }
 
-bool CheckOldSerial(const std::string& serial) {
-    return quenlio::CheckOldSerial(serial);
+QueryResult SerialQuery11Text(const std::string& serial, const std::string& partNumber,
+                              const QueryResult& shown) {
+    return SerialQuery11(serial, partNumber, shown);
 }
 
-val SerialQuery11(const std::string& serial, const std::string& partNumber, const val& shown) {
-    QueryResult before;
-    if (!shown.isNull() && !shown.isUndefined()) {
-        before.DeviceModel = Field(shown, "DeviceModel");
-        before.ProductionDate = Field(shown, "ProductionDate");
-        before.SalesRegion = Field(shown, "SalesRegion");
-        before.Carrier = Field(shown, "Carrier");
-        before.Factory = Field(shown, "Factory");
-        before.AfterSalesReplacement = Field(shown, "AfterSalesReplacement");
-    }
-    return ResultObject(quenlio::SerialQuery11(serial, partNumber, before));
-}
-
+// A date that cannot be read comes back as null.
 val TextOrNull(const std::optional<std::string>& text) {
     return text ? val(*text) : val::null();
 }
 
-val EstimateActivationDate(const std::string& warrantyEnd) {
-    return TextOrNull(quenlio::EstimateActivationDate(warrantyEnd));
+val EstimateActivationDateText(const std::string& warrantyEnd) {
+    return TextOrNull(EstimateActivationDate(warrantyEnd));
 }
 
-val RefurbishmentVerdict(const std::string& activation, const std::string& purchase,
-                         const std::string& serial) {
-    return TextOrNull(quenlio::RefurbishmentVerdict(activation, purchase, serial));
+val RefurbishmentVerdictText(const std::string& activation, const std::string& purchase,
+                             const std::string& serial) {
+    return TextOrNull(RefurbishmentVerdict(activation, purchase, serial));
 }
 
 } // namespace
 
 EMSCRIPTEN_BINDINGS(quenlio) {
-    emscripten::function("normalizeSerial", &NormalizeSerial);
-    emscripten::function("upperAscii", &UpperAscii);
-    emscripten::function("charCount", &CharCount);
-    emscripten::function("checkHalfYearCode", &CheckHalfYearCode);
-    emscripten::function("autofillPartNumber", &AutofillPartNumber);
-    emscripten::function("serialQuery12", &SerialQuery12);
-    emscripten::function("checkOldSerial", &CheckOldSerial);
-    emscripten::function("serialQuery11", &SerialQuery11);
-    emscripten::function("estimateActivationDate", &EstimateActivationDate);
-    emscripten::function("refurbishmentVerdict", &RefurbishmentVerdict);
+    using namespace emscripten;
+    // A plain JS object each way, its fields by their names.
+    value_object<QueryResult>("QueryResult")
+        .field("DeviceModel", &QueryResult::DeviceModel)
+        .field("ProductionDate", &QueryResult::ProductionDate)
+        .field("SalesRegion", &QueryResult::SalesRegion)
+        .field("Carrier", &QueryResult::Carrier)
+        .field("Factory", &QueryResult::Factory)
+        .field("AfterSalesReplacement", &QueryResult::AfterSalesReplacement);
+    enum_<ModelPhoto>("ModelPhoto")
+        .value("None", ModelPhoto::None)
+        .value("BlackIPhone5", ModelPhoto::BlackIPhone5)
+        .value("WhiteIPhone5", ModelPhoto::WhiteIPhone5)
+        .value("BlackIPhone4", ModelPhoto::BlackIPhone4)
+        .value("WhiteIPhone4", ModelPhoto::WhiteIPhone4);
+    value_object<QueryDisplay12>("QueryDisplay12")
+        .field("Result", &QueryDisplay12::Result)
+        .field("FlagRed", &QueryDisplay12::FlagRed)
+        .field("Photo", &QueryDisplay12::Photo);
+
+    constant("Serial12Length", Serial12Length);
+    constant("Serial11Length", Serial11Length);
+    constant("PartNumberLength", PartNumberLength);
+    constant("ShortestPartNumber", ShortestPartNumber);
+    constant("DateLength", DateLength);
+
+    function("normalizeSerial", &NormalizeSerialText);
+    function("upperAscii", &UpperAsciiText);
+    function("charCount", &CharCountText);
+    function("charSlice", &CharSliceText);
+    function("checkHalfYearCode", &CheckHalfYearCodeText);
+    function("autofillPartNumber", &AutofillPartNumberText);
+    function("displayQuery12", &DisplayQuery12Text);
+    function("checkOldSerial", &CheckOldSerialText);
+    function("serialQuery11", &SerialQuery11Text);
+    function("estimateActivationDate", &EstimateActivationDateText);
+    function("refurbishmentVerdict", &RefurbishmentVerdictText);
 }

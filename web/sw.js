@@ -1,10 +1,14 @@
+importScripts("precache.js");
+
 // The service worker: every file of the release is fetched into one cache at install and served
-// from it, so the page opens and queries with no network after one visit. scripts/web writes
-// `Release` (a hash of the files) and `Files` (each file and its SHA-256) above this text. A new
-// release installs beside the old one and takes over only when no page of the old one is open, so
-// a page never mixes old scripts with a new core; then the old cache is deleted. A file that is
-// not the one the release was built with (a release published while this one was installing)
-// fails the install, and the browser tries again on a later visit.
+// from it, so the page opens and queries with no network after one visit. precache.js, imported
+// above and written by scripts/web, holds `Release` (a hash of every file of the site) and `Files`
+// (each file to cache and its SHA-256); the browser compares it byte for byte on each update check,
+// as it does this file, so a changed precache.js is a new release. A new release installs beside
+// the old one and takes over only when no page of the old one is open, so a page never mixes old
+// scripts with a new core; then the old cache is deleted. A file that is not the one the release
+// was built with (a release published while this one was installing) fails the install, and the
+// browser tries again on a later visit.
 const CacheName = `quenlio-${Release}`;
 
 const hex = (buffer) => Array.from(new Uint8Array(buffer), (byte) => byte.toString(16).padStart(2, "0")).join("");

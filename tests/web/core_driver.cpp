@@ -3,9 +3,10 @@
 // operation and its texts, tab-separated, each text hex-encoded (so any byte can pass); one
 // answer a line, in the same form. "-" stands for no text (a date that cannot be read).
 //   K                    every catalogue key, one answer line each
+//   S text first count   CharSlice (the numbers in decimal)
 //   N|U|C|H|A|O  text    NormalizeSerial, UpperAscii, CharCount, CheckHalfYearCode,
 //                        AutofillPartNumber, CheckOldSerial
-//   Q12 serial part      the six fields, the red flag (0/1) and the photo's name
+//   Q12 serial part      the six fields, the red flag (0/1) and the photo (ModelPhoto's number)
 //   Q11 serial part six-shown-fields
 //   E text               EstimateActivationDate
 //   V activation purchase serial
@@ -14,7 +15,6 @@
 #include "core/query11.hpp"
 #include "core/query12.hpp"
 #include "core/text.hpp"
-#include "web/page_core.hpp"
 
 #include <iostream>
 #include <optional>
@@ -81,6 +81,8 @@ std::string Answer(const std::vector<std::string_view>& request) {
         return Hex(UpperAscii(arg[0]));
     if (op == "C" && need(1))
         return std::to_string(CharCount(arg[0]));
+    if (op == "S" && need(3))
+        return Hex(CharSlice(arg[0], std::stoul(arg[1]), std::stoul(arg[2])));
     if (op == "H" && need(1))
         return CheckHalfYearCode(arg[0]) ? "1" : "0";
     if (op == "A" && need(1))
@@ -88,8 +90,9 @@ std::string Answer(const std::vector<std::string_view>& request) {
     if (op == "O" && need(1))
         return CheckOldSerial(arg[0]) ? "1" : "0";
     if (op == "Q12" && need(2)) {
-        const web::Query12ForPage query = web::SerialQuery12ForPage(arg[0], arg[1]);
-        return Fields(query.Result) + '\t' + (query.Replacement ? "1" : "0") + '\t' + Hex(query.Photo);
+        const QueryDisplay12 shown = DisplayQuery12(arg[0], arg[1]);
+        return Fields(shown.Result) + '\t' + (shown.FlagRed ? "1" : "0") + '\t' +
+               std::to_string(static_cast<int>(shown.Photo));
     }
     if (op == "Q11" && need(8)) {
         const QueryResult shown{arg[2], arg[3], arg[4], arg[5], arg[6], arg[7]};

@@ -1,24 +1,8 @@
 // Every message box and input box of the page goes through here, as on the desktop, so that
-// the titles and buttons are the same everywhere and tests can see and answer them.
-// The boxes are modal <dialog> elements: the rest of the page is inert while one is up.
-
-/**
- * What the boxes showed, oldest first: { kind: "message" | "input", text, title, buttons, initial }.
- * Tests read it; while `queue` holds answers, a box is recorded and answered from it without
- * appearing ("ok" / "cancel" for a message box, a line or null for an input box). `closed`
- * counts the boxes closed, by the user or with their screen.
- */
-export const hook = { shown: [], queue: [], closed: 0 };
-globalThis.QuenlioDialogs = hook;
+// the titles and buttons are the same everywhere. The boxes are modal <dialog> elements: the rest
+// of the page is inert while one is up, and each fires its `close` when it goes.
 
 let open = null; // the box that is up, if any
-
-// A click or tap beside the buttons (on the text, the title or the page around the box) leaves the
-// focus on the button or line that has it, as a desktop message box keeps it: Enter still answers.
-for (const id of ["MessageBox", "InputBox"])
-    document.getElementById(id)?.addEventListener("mousedown", (event) => {
-        if (!event.target.closest("button, input")) event.preventDefault();
-    });
 let abandonOpen = null; // closes it without an answer
 
 function byId(id) {
@@ -38,7 +22,6 @@ function run(dialog, escape, first) {
             dialog.close();
             open = null;
             abandonOpen = null;
-            hook.closed += 1;
         };
         const finish = (answer) => {
             close();
@@ -70,11 +53,6 @@ function run(dialog, escape, first) {
  * @returns {Promise<"ok" | "cancel">}
  */
 export async function showMessage(text, title, buttons = "ok") {
-    hook.shown.push({ kind: "message", text, title, buttons, initial: "" });
-    if (hook.queue.length) {
-        const answer = hook.queue.shift();
-        return buttons === "ok" ? "ok" : answer;
-    }
     const dialog = byId("MessageBox");
     byId("MessageBox-title").textContent = title;
     byId("MessageBox-text").textContent = text;
@@ -89,8 +67,6 @@ export async function showMessage(text, title, buttons = "ok") {
  * @returns {Promise<string | null>} the edited line, or null when the user cancels
  */
 export async function askText(prompt, title, initial) {
-    hook.shown.push({ kind: "input", text: prompt, title, buttons: "okcancel", initial });
-    if (hook.queue.length) return hook.queue.shift();
     const dialog = byId("InputBox");
     byId("InputBox-title").textContent = title;
     byId("InputBox-prompt").textContent = prompt;

@@ -1,10 +1,11 @@
 // The 11-character screen: the old serial numbers (first iPhone to iPhone 4) and the region
 // suffix of the part number. Its query keeps what earlier queries showed.
-import { Texts } from "./texts.js";
+import { pressOnEnter } from "./presses.js";
+import { showResult } from "./results.js";
 import { Box, SerialCheck } from "./serial_entry.js";
+import { Texts } from "./texts.js";
 
-const SerialLength = 11;
-const ShortestPartNumber = 6;
+// The result boxes, by the field each shows.
 const Results = { Text3: "DeviceModel", Text4: "ProductionDate", Text5: "SalesRegion", Text6: "Carrier", Text7: "Factory", Text8: "AfterSalesReplacement" };
 
 /** Wires a fresh Form3 (`view`); `page` holds core, openScreen and openWebPage. */
@@ -15,12 +16,12 @@ export function Form3(view, page) {
     const Command1 = control("Command1");
 
     // Both boxes are kept upper-case; leaving the serial box checks the serial.
-    const Text1 = new Box(control("Text1"), core, { normalise: core.upperAscii, max: SerialLength, onChange: Text1_Change });
-    const Text2 = new Box(control("Text2"), core, { normalise: core.upperAscii, max: 7, onChange: Text2_Change });
+    const Text1 = new Box(control("Text1"), core, { normalise: core.upperAscii, max: core.Serial11Length, onChange: Text1_Change });
+    const Text2 = new Box(control("Text2"), core, { normalise: core.upperAscii, max: core.PartNumberLength, onChange: Text2_Change });
     const serialCheck = new SerialCheck(Text1, core.checkOldSerial, Texts.OldSerialMessage, Texts.OldSerialTitle);
     serialCheck.runOn(Text1.input, "blur");
 
-    const complete = () => core.charCount(Text1.text) === SerialLength;
+    const complete = () => core.charCount(Text1.text) === core.Serial11Length;
 
     // The gates follow from the two texts alone, so they can be applied again after anything
     // (the error message, a focus change) has run in between.
@@ -29,7 +30,7 @@ export function Form3(view, page) {
         Text2.input.readOnly = !serialComplete;
         Text2.input.disabled = !serialComplete;
         for (const box of results) box.disabled = !serialComplete;
-        Command1.disabled = !(serialComplete && core.charCount(Text2.text) >= ShortestPartNumber);
+        Text2_Change();
     }
 
     async function Text1_Change() {
@@ -42,14 +43,14 @@ export function Form3(view, page) {
     }
 
     function Text2_Change() {
-        Command1.disabled = !(complete() && core.charCount(Text2.text) >= ShortestPartNumber);
+        Command1.disabled = !(complete() && core.charCount(Text2.text) >= core.ShortestPartNumber);
     }
 
     function Command1_Click() {
         const shown = {};
         for (const box of results) shown[Results[box.dataset.control]] = box.value;
         const result = core.serialQuery11(Text1.text, Text2.text, shown);
-        for (const box of results) box.value = result[Results[box.dataset.control]];
+        for (const box of results) showResult(box, result[Results[box.dataset.control]]);
     }
 
     function Label11_Click() {
@@ -57,7 +58,7 @@ export function Form3(view, page) {
         page.openScreen("Main");
     }
 
-    page.pressOnEnter(Text2.input, Command1);
+    pressOnEnter(Text2.input, Command1);
     Command1.addEventListener("click", Command1_Click);
     control("Label11").addEventListener("click", Label11_Click);
 

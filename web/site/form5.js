@@ -1,10 +1,12 @@
 // The 12-character serial screen: serial and part number in, the decoded fields out, and
 // the warranty, activation and refurbishment checks below them.
 import * as dialogs from "./dialogs.js";
-import { Texts } from "./texts.js";
+import { pressOnEnter } from "./presses.js";
+import { showResult } from "./results.js";
 import { Box, SerialCheck } from "./serial_entry.js";
+import { Texts } from "./texts.js";
 
-/** Wires a fresh Form5 (`view`); `page` holds core, openScreen and openWebPage. */
+/** Wires a fresh Form5 (`view`); `page` holds core, links, openScreen and openWebPage. */
 export function Form5(view, page) {
     const { core } = page;
     const control = (name) => view.querySelector(`[data-control=${name}]`);
@@ -14,14 +16,14 @@ export function Form5(view, page) {
 
     // The serial is kept upper-case with the digit 0 for the letter O, the part number
     // upper-case; Text2 gaining the focus checks the serial's half-year code.
-    const Text1 = new Box(control("Text1"), core, { normalise: core.normalizeSerial, max: 12, onChange: Text1_Change });
-    const Text2 = new Box(control("Text2"), core, { normalise: core.upperAscii, max: 7, onChange: Text2_Change });
+    const Text1 = new Box(control("Text1"), core, { normalise: core.normalizeSerial, max: core.Serial12Length, onChange: Text1_Change });
+    const Text2 = new Box(control("Text2"), core, { normalise: core.upperAscii, max: core.PartNumberLength, onChange: Text2_Change });
     const Text8 = new Box(control("Text8"), core, { onChange: Text8_Change });
     const halfYearCheck = new SerialCheck(Text1, core.checkHalfYearCode, Texts.HalfYearMessage, Texts.HalfYearTitle);
     halfYearCheck.runOn(Text2.input, "focus");
 
     async function Text1_Change(serial) {
-        if (core.charCount(serial) !== 12) {
+        if (core.charCount(serial) !== core.Serial12Length) {
             Text2.set("");
             Text2.input.disabled = true;
             return;
@@ -35,7 +37,7 @@ export function Form5(view, page) {
     }
 
     function Text2_Change(part) {
-        Command1.disabled = core.charCount(part) < 6;
+        Command1.disabled = core.charCount(part) < core.ShortestPartNumber;
         // Only a query enables the warranty look-up; losing the query button loses it too.
         if (Command1.disabled) Command3.disabled = true;
     }
@@ -45,16 +47,16 @@ export function Form5(view, page) {
         for (const box of [Text3, Text4, Text5, Text6, Text7, Text9, Text11]) box.value = "";
         Text8.set("");
 
-        const result = core.serialQuery12(Text1.text, Text2.text);
-        Text4.value = result.ProductionDate;
-        Text3.value = result.DeviceModel;
-        Text5.value = result.SalesRegion;
-        Text6.value = result.Carrier;
-        Text7.value = result.Factory;
+        const { Result: result, FlagRed, Photo } = core.displayQuery12(Text1.text, Text2.text);
+        showResult(Text4, result.ProductionDate);
+        showResult(Text3, result.DeviceModel);
+        showResult(Text5, result.SalesRegion);
+        showResult(Text6, result.Carrier);
+        showResult(Text7, result.Factory);
         Text9.value = result.AfterSalesReplacement;
         // Set on every query, so a red flag never outlives the unit it was for.
-        Text9.classList.toggle("flag-red", result.replacement);
-        for (const photo of photos) photo.hidden = photo.dataset.photo !== result.photo;
+        Text9.classList.toggle("flag-red", FlagRed);
+        for (const photo of photos) photo.hidden = core.ModelPhoto[photo.dataset.photo] !== Photo;
     }
 
     function Command2_Click() {
@@ -69,9 +71,9 @@ export function Form5(view, page) {
         Text8.input.focus();
     }
 
-    // Ten characters is the length of "yyyy-mm-dd"; whether it is a date is told on the click.
+    // The length of "yyyy-mm-dd" opens the look-up; whether it is a date is told on the click.
     function Text8_Change(text) {
-        Command6.disabled = core.charCount(text) < 10;
+        Command6.disabled = core.charCount(text) < core.DateLength;
     }
 
     async function Command6_Click() {
@@ -111,9 +113,9 @@ export function Form5(view, page) {
         page.openScreen("Main");
     }
 
-    // The keyboard's enter key presses the button the box leads to, once it can be pressed.
-    page.pressOnEnter(Text2.input, Command1);
-    page.pressOnEnter(Text8.input, Command6);
+    // The Enter key presses the button the box leads to, once it can be pressed.
+    pressOnEnter(Text2.input, Command1);
+    pressOnEnter(Text8.input, Command6);
 
     Command1.addEventListener("click", Command1_Click);
     Command2.addEventListener("click", Command2_Click);

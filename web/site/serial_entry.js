@@ -1,17 +1,30 @@
 // What the two query screens do alike with their boxes, as the desktop's serial entry does:
 // keep a box's text in the form core gives it, typed, pasted, dropped or written by the
-// page, at most its length in characters, with the caret at the end; and check the serial
-// when the focus moves, with the message, the emptied serial and the focus given back.
+// page, at most its length in characters; and check the serial when the focus moves, with
+// the message, the emptied serial and the focus given back.
 import * as dialogs from "./dialogs.js";
 
-// The first `count` characters of `text`; a character outside the BMP is one, never half.
-function firstCharacters(text, count) {
-    return Array.from(text).slice(0, Math.max(count, 0)).join("");
+/**
+ * What a box of at most `max` characters keeps when the browser has made `value` of `before`
+ * ({ value, start, end }: the text and the selection the change replaced): over the limit, only
+ * as much of what was typed, pasted or dropped as fits, where it went, the rest of the text as it
+ * stood. Counted by core, a character outside the BMP one, never half of one.
+ */
+export function keepWithin(value, before, max, core) {
+    if (core.charCount(value) <= max) return value;
+    const head = before.value.slice(0, before.start);
+    const tail = before.value.slice(before.end);
+    if (!value.startsWith(head) || !value.endsWith(tail) || value.length < head.length + tail.length)
+        return core.charSlice(value, 1, max);
+    const inserted = value.slice(head.length, value.length - tail.length);
+    const room = Math.max(max - core.charCount(head + tail), 0);
+    return core.charSlice(head + core.charSlice(inserted, 1, room) + tail, 1, max);
 }
 
 /**
- * A box of a screen: `box.set(text)` writes it as the page, `box.text` reads it. `normalise`
- * is a core function or null; `max` (characters, or 0 for no limit) is counted by core.
+ * A box of a screen: `box.set(text)` writes it as the page, `box.text` reads it. `normalise` is a
+ * core function or null: a box that has one keeps its text in core's form with the caret at the
+ * end, as the serial and part-number boxes do; `max` (characters, or 0 for no limit).
  * `onChange` runs once per change, on the final text, as a desktop box's change event does.
  */
 export class Box {
@@ -21,8 +34,7 @@ export class Box {
         this.normalise = normalise;
         this.max = max;
         this.onChange = onChange;
-        // As the markup has it: a text typed before the box was wired is a change still to come.
-        this.last = input.defaultValue;
+        this.last = input.value;
         this.before = null;
         input.addEventListener("beforeinput", () => {
             this.before = { value: input.value, start: input.selectionStart ?? 0, end: input.selectionEnd ?? 0 };
@@ -39,20 +51,13 @@ export class Box {
     }
 
     set(text) {
-        this.accept(this.max ? firstCharacters(text, this.max) : text);
+        this.accept(this.max ? this.core.charSlice(text, 1, this.max) : text);
     }
 
-    // Over the limit, only as much of what was typed, pasted or dropped is kept as fits.
     limit(value) {
-        if (!this.max || this.core.charCount(value) <= this.max) return value;
-        const before = this.before ?? { value: this.last, start: this.last.length, end: this.last.length };
-        const head = before.value.slice(0, before.start);
-        const tail = before.value.slice(before.end);
-        if (!value.startsWith(head) || !value.endsWith(tail) || value.length < head.length + tail.length)
-            return firstCharacters(value, this.max);
-        const inserted = value.slice(head.length, value.length - tail.length);
-        const room = this.max - this.core.charCount(head + tail);
-        return firstCharacters(head + firstCharacters(inserted, room) + tail, this.max);
+        if (!this.max) return value;
+        const end = this.last.length;
+        return keepWithin(value, this.before ?? { value: this.last, start: end, end }, this.max, this.core);
     }
 
     accept(text) {
@@ -60,7 +65,7 @@ export class Box {
         if (this.input.value !== normal) this.input.value = normal;
         this.before = null;
         // Also after a deletion, which the normal form leaves as it is.
-        if (document.activeElement === this.input) this.input.setSelectionRange(normal.length, normal.length);
+        if (this.normalise && document.activeElement === this.input) this.input.setSelectionRange(normal.length, normal.length);
         if (normal === this.last) return;
         this.last = normal;
         this.onChange(normal);
