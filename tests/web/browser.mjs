@@ -19,15 +19,32 @@ export const Chromium = process.env.QUENLIO_CHROMIUM ?? "/usr/bin/chromium";
 export const Phone = { width: 390, height: 844, deviceScaleFactor: 3, isMobile: true, hasTouch: true };
 
 /**
- * Serves the built site on a free port of 127.0.0.1: { url, origin, close() }. close() also drops
- * the browser's open connections, so after it nothing more is served.
+ * Serves the built site on a free port of 127.0.0.1: { url, origin, holdCore(), close() }. close()
+ * also drops the browser's open connections, so after it nothing more is served.
  */
 export async function serveSite(folder = SiteFolder) {
     const { server, url } = await startServer(folder, 0);
+    // holdCore(): the core is held back, as a slow network would hold it, until the function it
+    // returns is called.
+    let held = null;
+    const [serve] = server.listeners("request");
+    server.removeAllListeners("request");
+    server.on("request", async (request, response) => {
+        if (request.url.includes(".wasm")) await held;
+        serve(request, response);
+    });
     let closed;
     return {
         url,
         origin: new URL(url).origin,
+        holdCore: () => {
+            let release;
+            held = new Promise((done) => (release = done));
+            return () => {
+                release();
+                held = null;
+            };
+        },
         close: () => {
             closed ??= new Promise((done) => {
                 server.close(done);

@@ -1,10 +1,20 @@
-// What the page's scenario tests share: the core on the Node side as the oracle of every
-// decoded text, and the moves of a user (typing, pasting, tapping, answering a box).
+// What the page's tests share: the site and a browser of each engine for a test file, the core in
+// Node as the oracle of every decoded text, the screens and their result boxes, and the moves of a
+// user (typing, pasting, tapping, answering a box) over the driver of tests/web/driver.mjs.
 import { readFile } from "node:fs/promises";
 import { join } from "node:path";
 import assert from "node:assert/strict";
+import { after, before, describe } from "node:test";
 
 import { SiteFolder } from "./browser.mjs";
+import { Engines, launch, startSite } from "./driver.mjs";
+
+export const Screens = ["Form5", "Main", "Form3", "Form1", "Form2", "Form4"];
+// The result boxes of the two query screens, by the field each shows.
+export const ResultBoxes = {
+    Form5: { DeviceModel: "Text3", ProductionDate: "Text4", SalesRegion: "Text5", Carrier: "Text6", Factory: "Text7", AfterSalesReplacement: "Text9" },
+    Form3: { DeviceModel: "Text3", ProductionDate: "Text4", SalesRegion: "Text5", Carrier: "Text6", Factory: "Text7", AfterSalesReplacement: "Text8" },
+};
 
 let nodeCore;
 /** The same core.js and wasm the page loads, in Node. */
@@ -16,74 +26,192 @@ export async function loadNodeCore() {
     return nodeCore;
 }
 
+/**
+ * Runs `body(fixture)` in a describe() of its own for each engine of Engines (or of `engines`),
+ * with one site and one browser for it: fixture.{ engine, url, session, page, core } are set before
+ * its tests run. `viewport` is the page's size (the phone by default).
+ */
+export function eachEngine(title, body, { viewport, engines = Engines } = {}) {
+    for (const engine of engines.filter((e) => Engines.includes(e)))
+        describe(`${title} (${engine})`, () => {
+            const fixture = { engine };
+            before(async () => {
+                fixture.site = await startSite();
+                fixture.url = fixture.site.url;
+                fixture.session = await launch(engine, { origin: fixture.site.origin });
+                fixture.page = await fixture.session.newPage(viewport);
+                fixture.core = await loadNodeCore();
+            });
+            after(async () => {
+                await fixture.session?.close();
+                await fixture.site?.close();
+            });
+            body(fixture);
+        });
+}
+
+/** Waits in Node until `check()` is truthy, polling; fails with `message` after `timeout` ms. */
+export async function until(check, message, timeout = 5000) {
+    for (const deadline = Date.now() + timeout; !(await check()); ) {
+        if (Date.now() > deadline) assert.fail(`timed out waiting for ${message}`);
+        await new Promise((done) => setTimeout(done, 20));
+    }
+}
+
 export const sel = (screen, name) => `#${screen} [data-control=${name}]`;
 
-/** Opens the page at `#screen` and waits until the screen is up. */
+/** Opens the page fresh at `#/screen` and waits until it is wired; boxes closing are counted from then on. */
 export async function goTo(page, url, screen) {
-    // From elsewhere, so that a mere change of the address's hash cannot keep the old page.
+    // From elsewhere, so that a mere change of the address's fragment cannot keep the old page.
     await page.goto("about:blank");
-    await page.goto(`${url}#${screen}`, { waitUntil: "load" });
-    await page.waitForSelector(`html[data-ready] #${screen}`);
+    await page.goto(`${url}#/${screen}`);
+    await page.waitFor((s) => document.documentElement.hasAttribute("data-ready") && document.getElementById(s), { message: `${screen} wired` }, screen);
+    await countBoxes(page);
 }
 
-/** Control state: { value, disabled, readOnly, focused, hidden, caretAtEnd }. */
-export function state(page, selector) {
-    return page.$eval(selector, (element) => ({
-        value: element.value,
-        disabled: element.disabled === true,
-        readOnly: element.readOnly === true,
-        focused: document.activeElement === element,
-        hidden: element.hidden,
-        caretAtEnd: element.value === undefined || (element.selectionStart === element.value.length && element.selectionEnd === element.value.length),
-    }));
+/** Counts the boxes that close in `window.boxesClosed`, from each `close` event of a <dialog>. */
+export const countBoxes = (page) =>
+    page.evaluate(() => {
+        if ("boxesClosed" in window) return;
+        window.boxesClosed = 0;
+        document.addEventListener("close", () => ++window.boxesClosed, true);
+    });
+
+/**
+ * Waits until the page has settled: its controls, boxes, address and focus the same over a timer
+ * turn and two message turns, after any step back it asked of the history has arrived (the page
+ * counts none; `watchHistory` below does). Returns that state: { hash, ready, screens, controls,
+ * boxes, focus, focusScreen, opened, closed }. Works on a driver page and a puppeteer page alike.
+ */
+export const settle = (page) =>
+    page.evaluate(async () => {
+        const take = () => {
+            const controls = {};
+            for (const element of document.querySelectorAll("section.screen:not([inert]) [data-control]"))
+                if ("value" in element && element.matches("input, textarea, button"))
+                    controls[element.dataset.control] = { value: element.value, disabled: element.disabled, readOnly: element.readOnly, red: element.classList.contains("flag-red") };
+            const active = document.activeElement;
+            return {
+                hash: location.hash,
+                ready: document.documentElement.hasAttribute("data-ready"),
+                screens: [...document.querySelectorAll("section.screen")].map((s) => s.id + (s.inert ? "(inert)" : "")).join(" "),
+                controls,
+                photos: [...document.querySelectorAll("section.screen:not([inert]) [data-photo]:not([hidden])")].map((p) => p.dataset.photo),
+                boxes: [...document.querySelectorAll("dialog[open]")].map((d) => ({ id: d.id, modal: d.matches(":modal"), title: d.querySelector(".title").textContent, text: d.querySelector(".text").textContent, focusInside: d.contains(active) })),
+                focus: active?.dataset?.control ?? active?.tagName,
+                focusScreen: active?.closest?.("section")?.id ?? null,
+                opened: window.boxesOpened ?? 0,
+                closed: window.boxesClosed ?? 0,
+            };
+        };
+        const turn = () => new Promise((done) => {
+            const channel = new MessageChannel();
+            channel.port1.onmessage = done;
+            channel.port2.postMessage(null);
+        });
+        let last = JSON.stringify(take());
+        for (let i = 0; i < 50; i++) {
+            await window.historyArrived?.();
+            await new Promise((done) => setTimeout(done, 0));
+            await turn();
+            await turn();
+            const now = JSON.stringify(take());
+            if (now === last) return JSON.parse(now);
+            last = now;
+        }
+        throw new Error(`the page never settled: ${last}`);
+    });
+
+/**
+ * Instrumentation a test installs on each document (never the page's own): counts the boxes that
+ * open (window.boxesOpened) and close (window.boxesClosed), and lets settle() wait for a step back
+ * the page asked of the history, which the browser takes later; one that has not come after 3 s
+ * is an error.
+ */
+export function watchHistory() {
+    window.boxesOpened = 0;
+    window.boxesClosed = 0;
+    document.addEventListener("close", () => ++window.boxesClosed, true);
+    new MutationObserver((records) => {
+        for (const r of records) if (r.target.localName === "dialog" && r.target.open && r.oldValue === null) ++window.boxesOpened;
+    }).observe(document, { subtree: true, attributes: true, attributeFilter: ["open"], attributeOldValue: true });
+    let asked = 0, arrived = 0;
+    const back = History.prototype.back;
+    History.prototype.back = function () {
+        ++asked;
+        return back.call(this);
+    };
+    addEventListener("popstate", () => (arrived = asked), true);
+    window.historyArrived = () =>
+        arrived === asked ? null : new Promise((done, fail) => {
+            const timer = setTimeout(() => fail(new Error("a step back the page asked for never came")), 3000);
+            addEventListener("popstate", () => done(clearTimeout(timer)), { once: true });
+        });
 }
 
+/** Control state: { value, disabled, readOnly, focused, hidden, caretAtEnd, caret }. */
+export const state = (page, selector) =>
+    page.evaluate((s) => {
+        const element = document.querySelector(s);
+        return {
+            value: element.value,
+            disabled: element.disabled === true,
+            readOnly: element.readOnly === true,
+            focused: document.activeElement === element,
+            hidden: element.hidden,
+            caretAtEnd: element.value === undefined || (element.selectionStart === element.value.length && element.selectionEnd === element.value.length),
+            caret: element.selectionStart ?? null,
+        };
+    }, selector);
+
+/** The values of `names` on `screen`, in order. */
+export const values = (page, screen, ...names) =>
+    page.evaluate((screen, names) => names.map((n) => document.querySelector(`#${screen} [data-control=${n}]`).value), screen, names);
+
+/** The disabled states of `names` on `screen`, in order. */
+export const disabled = (page, screen, ...names) =>
+    page.evaluate((screen, names) => names.map((n) => document.querySelector(`#${screen} [data-control=${n}]`).disabled), screen, names);
+
+/** "Form5:Text1": the screen and control that hold the focus. */
 export const focusedControl = (page) =>
     page.evaluate(() => {
         const element = document.activeElement;
         return element?.closest("section")?.id + ":" + (element?.dataset.control ?? element?.tagName);
     });
 
-/** Types into whatever has the focus, key by key. */
-export const typeKeys = (page, text) => page.keyboard.type(text);
-
-/** Inserts `text` at the caret in one go, as a paste does, through the real clipboard. */
-export async function paste(page, text) {
-    await page.evaluate((t) => navigator.clipboard.writeText(t), text);
-    await page.keyboard.down("Control");
-    await page.keyboard.press("KeyV");
-    await page.keyboard.up("Control");
-}
-
 /** Empties the focused box as a user does: select all, delete. */
 export async function clearFocused(page) {
-    await page.keyboard.down("Control");
-    await page.keyboard.press("KeyA");
-    await page.keyboard.up("Control");
-    await page.keyboard.press("Backspace");
+    await page.chord("Control", "a");
+    await page.press("Backspace");
 }
 
-/** Waits for the open box and returns { id, title, text, buttons, focusInside, initial }. */
+/** Waits for the open box and returns { id, title, text, buttons, focusInside, modal, initial }. */
 export async function openBox(page) {
-    await page.waitForSelector("dialog[open]");
-    return page.$eval("dialog[open]", (dialog) => ({
-        id: dialog.id,
-        title: dialog.querySelector(".title").textContent,
-        text: dialog.querySelector(".text").textContent,
-        buttons: [...dialog.querySelectorAll("button")].filter((b) => !b.hidden).map((b) => b.textContent),
-        focusInside: dialog.contains(document.activeElement),
-        modal: dialog.matches(":modal"),
-        initial: dialog.querySelector("input")?.value ?? null,
-    }));
+    return page.waitFor(() => {
+        const dialog = document.querySelector("dialog[open]");
+        return dialog && {
+            id: dialog.id,
+            title: dialog.querySelector(".title").textContent,
+            text: dialog.querySelector(".text").textContent,
+            buttons: [...dialog.querySelectorAll("button")].filter((b) => !b.hidden).map((b) => b.textContent),
+            focusInside: dialog.contains(document.activeElement),
+            modal: dialog.matches(":modal"),
+            initial: dialog.querySelector("input")?.value ?? null,
+        };
+    }, { message: "a box to open" });
 }
 
-/** Taps 确定 or 取消 of the open box, or presses Esc ("Escape"), and waits for it to close. */
+/** Waits until `count` more boxes than `since` have closed (their `close` events). */
+export const boxesClosed = (page, since, count = 1) =>
+    page.waitFor((n) => window.boxesClosed >= n, { message: "the box to close" }, since + count);
+
+/** Taps 确定 or 取消 of the open box, or presses Esc or Enter, and waits for it to close. */
 export async function answerBox(page, how) {
     // The next box may open at once in the same element, so count closings rather than look.
-    const closed = await page.evaluate(() => globalThis.QuenlioDialogs.closed);
-    if (how === "Escape") await page.keyboard.press("Escape");
+    const closed = await page.evaluate(() => window.boxesClosed);
+    if (how === "Escape" || how === "Enter") await page.press(how);
     else await page.tap(`dialog[open] button[data-answer=${how === "确定" ? "ok" : "cancel"}]`);
-    await page.waitForFunction((n) => globalThis.QuenlioDialogs.closed > n, {}, closed);
+    await boxesClosed(page, closed);
 }
 
 /** Asserts one box is up with this title, text and buttons, and answers it. */
@@ -95,22 +223,12 @@ export async function expectBox(page, { title, text, buttons = ["确定"] }, how
     return box;
 }
 
-export const noBoxOpen = async (page) => assert.equal(await page.$("dialog[open]"), null);
+export const noBoxOpen = async (page) => assert.equal(await page.evaluate(() => document.querySelectorAll("dialog[open]").length), 0);
 
 /** The six result fields as a screen shows them, keyed by the QueryResult names. */
-export function shownResults(page, screen, boxes) {
-    return page.evaluate(
-        (screen, boxes) => Object.fromEntries(Object.entries(boxes).map(([field, name]) => [field, document.querySelector(`#${screen} [data-control=${name}]`).value])),
-        screen,
-        boxes,
-    );
-}
-
-export const ResultFields = ["DeviceModel", "ProductionDate", "SalesRegion", "Carrier", "Factory", "AfterSalesReplacement"];
-export const pick = (result) => Object.fromEntries(ResultFields.map((f) => [f, result[f]]));
+export const shownResults = (page, screen) =>
+    page.evaluate((screen, boxes) => Object.fromEntries(Object.entries(boxes).map(([field, name]) => [field, document.querySelector(`#${screen} [data-control=${name}]`).value])), screen, ResultBoxes[screen]);
 
 // Texts no box should choke on: ten thousand characters, emoji (a flag, a family, a skin tone),
 // control characters, right-to-left marks, lone surrogates.
 export const HostileTexts = ["x".repeat(10000), "ab中😀".repeat(2500), "😀👍🏽👨‍👩‍👧🇨🇳", "\u0000\u0001\t\u001b\u007f", "\u202edtdk\u200f\u202c", "\ud800", "a\udc00b"];
-/** The first `count` characters of `text`, an emoji one character. */
-export const firstCharacters = (text, count) => Array.from(text).slice(0, count).join("");

@@ -1,34 +1,34 @@
-// Photographs the page into docs/screenshots/web-*.png: node tests/web/screenshots.mjs
-// (after scripts/web). Not a test: run it when the page's looks change, then look at them.
+// Photographs the page into docs/screenshots/web-*.png: node tests/web/screenshots.mjs (after
+// scripts/web), in chromium. Not a test: run it when the page's looks change, then look at them.
 import { join } from "node:path";
 
-import { RepoRoot, openPage, startSiteAndBrowser } from "./browser.mjs";
-import { goTo, openBox, sel, typeKeys } from "./scenario.mjs";
+import { RepoRoot } from "./browser.mjs";
+import { launch, startSite } from "./driver.mjs";
+import { goTo, openBox } from "./scenario.mjs";
 
 const out = (name) => join(RepoRoot, "docs", "screenshots", `web-${name}.png`);
-const site = await startSiteAndBrowser();
+const site = await startSite();
+const session = await launch("chromium", { origin: site.origin });
 try {
-    const { page } = await openPage(site.session, site.url);
-    await goTo(page, site.url, "Form5");
-    await typeKeys(page, "c7gk1abc1234md297ch");
-    await page.tap(sel("Form5", "Command1"));
-    await page.evaluate(() => document.querySelector("#Form5 [data-control=Frame2]").scrollIntoView());
-    await page.screenshot({ path: out("form5-query") });
-    await goTo(page, site.url, "Main");
-    await page.screenshot({ path: out("main") });
-    await goTo(page, site.url, "Form3");
-    await typeKeys(page, "88923abc8m9md128j");
-    await page.tap(sel("Form3", "Command1"));
-    await page.screenshot({ path: out("form3") });
-    await goTo(page, site.url, "Form5");
-    await typeKeys(page, "dnpl7abc1234");
-    await openBox(page);
-    await page.screenshot({ path: out("message") });
-    await page.setViewport({ width: 1280, height: 800 });
-    await goTo(page, site.url, "Form5");
-    await typeKeys(page, "dnph7abcdtdk");
-    await page.keyboard.press("Enter");
-    await page.screenshot({ path: out("form5-desktop") });
+    const shoot = async (viewport, screen, keys, name, scrollTo) => {
+        const page = await session.newPage(viewport);
+        await goTo(page, site.url, screen);
+        if (keys) await page.type(keys);
+        if (scrollTo) await page.evaluate((s) => document.querySelector(s).scrollIntoView(), scrollTo);
+        if (name === "message") await openBox(page);
+        await page.screenshot(out(name));
+        await page.close();
+    };
+    const phone = undefined;
+    const small = { width: 320, height: 568 };
+    await shoot(phone, "Form5", "c7gk1abc1234md297ch\n", "form5-query", "#Form5 [data-control=Frame2]");
+    await shoot(small, "Form5", "f1rjp3xydtf9\n", "form5-query-320", "#Form5 [data-control=Frame2]");
+    await shoot(phone, "Main", "", "main");
+    await shoot(phone, "Form3", "88923abc8m9md128j\n", "form3");
+    await shoot(small, "Form3", "88923abc3npmd128j\n", "form3-320");
+    await shoot(phone, "Form5", "dnpl7abc1234", "message");
+    await shoot({ width: 1280, height: 800, deviceScaleFactor: 1, isMobile: false, hasTouch: false }, "Form5", "dnph7abcdtdk\n", "form5-desktop");
 } finally {
+    await session.close();
     await site.close();
 }
