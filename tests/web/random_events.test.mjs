@@ -7,7 +7,7 @@
 import { after, before, test } from "node:test";
 import assert from "node:assert/strict";
 
-import { Phone, openPage, startSiteAndBrowser } from "./browser.mjs";
+import { Phone, launch, startSite } from "./driver.mjs";
 import * as links from "../../build-web/site/links.js";
 import { Texts } from "../../web/site/texts.js";
 import { HostileTexts, ResultBoxes, loadNodeCore, settle, watchHistory } from "./scenario.mjs";
@@ -34,18 +34,25 @@ const BoxTexts = new Map([
 ]);
 const shorten = (text) => JSON.stringify(text.length > 40 ? `${text.slice(0, 20)}…(${text.length})` : text);
 
-let site, page, errors, core, cdp;
+// `page` is chromium's own (puppeteer's), for its touch events, input method and clipboard;
+// `driven` the driver's, which records and closes the tabs the page opens.
+let site, session, driven, page, core, cdp;
 before(async () => {
-    site = await startSiteAndBrowser();
-    await site.session.browser.defaultBrowserContext().overridePermissions(site.origin, ["clipboard-read", "clipboard-write", "clipboard-sanitized-write"]);
+    site = await startSite();
+    session = await launch("chromium", { origin: site.origin });
     // The phone's layout at one device pixel per CSS pixel, the whole of Form5 in sight: the same
     // page, drawn nine times faster and tapped without scrolling.
-    ({ page, errors } = await openPage(site.session, site.url, { ...Phone, height: 1100, deviceScaleFactor: 1 }));
+    driven = await session.newPage({ ...Phone, height: 1100, deviceScaleFactor: 1 });
+    page = driven.native;
+    await page.browserContext().overridePermissions(site.origin, ["clipboard-read", "clipboard-write", "clipboard-sanitized-write"]);
     await page.evaluateOnNewDocument(watchHistory);
     cdp = await page.createCDPSession();
     core = await loadNodeCore();
 });
-after(() => site?.close());
+after(async () => {
+    await session?.close();
+    await site?.close();
+});
 
 // The input goes to the browser as fast as it takes it, every event sent before the first is
 // handled, as a user typing faster than the page draws.
@@ -54,18 +61,10 @@ const press = (key) => Promise.all([page.keyboard.down(key), page.keyboard.up(ke
 const typeFast = (text) => Promise.all(Array.from(text, (c) => (c >= " " && c <= "~" ? press(c) : page.keyboard.sendCharacter(c))));
 const withKey = (modifier, key) => Promise.all([page.keyboard.down(modifier), press(key), page.keyboard.up(modifier)]);
 async function pasteFast(text) {
-    // Only a page in front may write the clipboard; Shift+Tab may have taken the focus into the
-    // browser's own controls, where the page writes it as if it had the focus.
-    const write = () => page.evaluate((t) => navigator.clipboard.writeText(t), text);
-    await write().catch(async () => {
-        await page.bringToFront();
-        await send("Emulation.setFocusEmulationEnabled", { enabled: true });
-        try {
-            await write();
-        } finally {
-            await send("Emulation.setFocusEmulationEnabled", { enabled: false });
-        }
-    });
+    // Only a page in front, whose document has the focus, may write the clipboard. Shift+Tab may
+    // have taken the focus into the browser's own controls, where a tap beside the controls (which
+    // takes no focus) leaves it in headless chromium: then the keys paste what the clipboard held.
+    await page.evaluate((t) => navigator.clipboard.writeText(t), text).catch(() => page.bringToFront());
     await withKey("Control", "KeyV");
 }
 
@@ -184,7 +183,7 @@ async function run(rules) {
     await page.bringToFront();
     await goTo();
     let now = await settle(page);
-    const tabs = () => site.session.external.length;
+    const tabs = () => driven.opened.length;
     const counts = { boxes: 0, returns: 0, queries: 0 };
     const started = Date.now();
 
@@ -210,7 +209,7 @@ async function run(rules) {
                 await page.bringToFront();
             }
             now = await settle(page);
-            if (!opens) expect(tabs() === tabsBefore, `a new tab opened: ${site.session.external.slice(tabsBefore)}`);
+            if (!opens) expect(tabs() === tabsBefore, `a new tab opened: ${driven.opened.slice(tabsBefore)}`);
 
             // Away from the screen (the menu, Form4 over it, a reload not yet wired): fresh again.
             if (now.hash !== `#/${rules.screen}` || now.screens !== rules.screen || !now.ready) {
@@ -240,9 +239,9 @@ async function run(rules) {
         }
     }
     console.log(`${rules.screen}: ${EventsPerScreen} events in ${((Date.now() - started) / 1000).toFixed(1)} s (seed ${Seed}): ${JSON.stringify(counts)}`);
-    assert.deepEqual(errors, [], `seed ${Seed}`);
+    assert.deepEqual(driven.errors, [], `seed ${Seed}`);
     const allowed = new Set([links.ShopPage, links.WarrantyLookupPage]);
-    assert.deepEqual(site.session.external.filter((address) => !allowed.has(address)), [], `seed ${Seed}`);
+    assert.deepEqual(driven.opened.filter((address) => !allowed.has(address)), [], `seed ${Seed}`);
 }
 
 const shown = (now, boxes) => Object.fromEntries(Object.entries(boxes).map(([field, name]) => [field, now.controls[name].value]));

@@ -5,7 +5,8 @@ import assert from "node:assert/strict";
 import { readFileSync } from "node:fs";
 import { join } from "node:path";
 
-import { RepoRoot, openPage, startSiteAndBrowser } from "./browser.mjs";
+import { RepoRoot } from "./browser.mjs";
+import { launch, startSite } from "./driver.mjs";
 import { Texts } from "../../web/site/texts.js";
 
 const Sources = { Form5: "form5.cpp", Main: "main_menu.cpp", Form3: "form3.cpp", Form1: "form1.cpp", Form2: "form2.cpp", Form4: "form4.cpp" };
@@ -16,13 +17,17 @@ function desktopTexts(file) {
 }
 const version = readFileSync(join(RepoRoot, "CMakeLists.txt"), "utf8").match(/project\(Quenlio VERSION ([0-9.]+)/)[1];
 
-let site, page;
+let site, session, page;
 before(async () => {
-    site = await startSiteAndBrowser();
-    ({ page } = await openPage(site.session, site.url));
-    await page.waitForSelector("html[data-ready]");
+    site = await startSite();
+    session = await launch("chromium", { origin: site.origin });
+    page = await session.newPage();
+    await page.goto(site.url);
 });
-after(() => site?.close());
+after(async () => {
+    await session?.close();
+    await site?.close();
+});
 
 test("every message and title is the desktop's", () => {
     const desktop = new Set([...desktopTexts("form5.cpp"), ...desktopTexts("form3.cpp")]);
