@@ -1,9 +1,9 @@
 // One way for the page tests to drive the page in three engines, each test written once:
 // chromium (puppeteer-core over CDP), firefox-esr (puppeteer-core over WebDriver BiDi) and
-// WebKitGTK (WebKitWebDriver over W3C WebDriver, MiniBrowser under an Xvfb of our own).
+// WebKitGTK (WebKitWebDriver over W3C WebDriver, MiniBrowser on the display of scripts/with-display).
 // Every request that is not to the site's origin goes to 127.0.0.1:9, where nothing listens.
 import { spawn } from "node:child_process";
-import { access, mkdir, mkdtemp, rm, writeFile } from "node:fs/promises";
+import { mkdir, mkdtemp, rm, writeFile } from "node:fs/promises";
 import { createRequire } from "node:module";
 import { createServer } from "node:net";
 import { tmpdir } from "node:os";
@@ -371,23 +371,6 @@ function stop(child) {
     });
 }
 
-// An X server of our own on the first free display, which Xvfb reports on a pipe.
-async function startXvfb() {
-    const xvfb = start("Xvfb", ["-displayfd", "3", "-screen", "0", "1920x1920x24", "-nolisten", "tcp"],
-        { stdio: ["ignore", "ignore", "ignore", "pipe"] });
-    const display = await new Promise((done, fail) => {
-        let said = "";
-        xvfb.on("error", fail);
-        xvfb.on("exit", (code) => fail(new Error(`Xvfb ended (${code}) before it told its display`)));
-        xvfb.stdio[3].on("data", (chunk) => {
-            said += chunk;
-            if (said.includes("\n")) done(`:${said.trim()}`);
-        });
-    });
-    xvfb.stdio[3].destroy();
-    return { xvfb, display };
-}
-
 // Waits until `ready()` holds, while `child` (named `name`) runs.
 async function untilTrue(ready, child, name, timeout = 10000) {
     const deadline = Date.now() + timeout;
@@ -403,13 +386,10 @@ async function launchWebKit(origin) {
     const home = await mkdtemp(join(tmpdir(), "quenlio-webkit-"));
     await mkdir(join(home, "gtk-3.0"));
     await writeFile(join(home, "gtk-3.0", "gtk.css"), TinyToolbar);
-    const { xvfb, display } = await startXvfb();
-    const env = { ...process.env, DISPLAY: display, XDG_CONFIG_HOME: home, XDG_CACHE_HOME: home, XDG_DATA_HOME: home };
-    // A window manager gives the browser's window the focus, as a user's is: without one the
-    // page never has it (no :focus, no :focus-visible, document.hasFocus() false).
-    const ready = join(home, "window-manager-ready");
-    const windowManager = start("openbox", ["--sm-disable", "--startup", `touch ${ready}`], { env, stdio: "ignore" });
-    await untilTrue(() => access(ready).then(() => true, () => false), windowManager, "openbox");
+    // A display with a window manager, which gives the browser's window the focus as a user's is:
+    // without one the page never has it (no :focus, no :focus-visible, document.hasFocus() false).
+    if (!process.env.DISPLAY) throw new Error("WebKit needs a display with a window manager: run the tests under scripts/with-display");
+    const env = { ...process.env, XDG_CONFIG_HOME: home, XDG_CACHE_HOME: home, XDG_DATA_HOME: home };
     const port = await freePort();
     const webDriver = start(Programs.webkitDriver, [`--port=${port}`], { env, stdio: "ignore" });
     const server = `http://127.0.0.1:${port}`;
@@ -451,8 +431,7 @@ async function launchWebKit(origin) {
         },
         async close() {
             await driver.quit().catch(() => {});
-            await Promise.all([stop(webDriver), stop(windowManager)]);
-            await stop(xvfb);
+            await stop(webDriver);
             // The browser's last processes may still be writing their caches there.
             await rm(home, { recursive: true, force: true, maxRetries: 10, retryDelay: 100 });
         },
