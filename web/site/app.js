@@ -57,6 +57,9 @@ async function start() {
         import("./core.js"), import("./links.js"), import("./screens.js"), import("./router.js"), import("./presses.js"),
         import("./form5.js"), import("./main_menu.js"), import("./form3.js"), import("./form1.js"), import("./form2.js"), import("./form4.js"),
     ]);
+    // The offline parts, which wait for the page's load, fetched after everything the screen needs.
+    import("./worker.js");
+    import("./pictures.js");
     const wire = Object.assign({}, ...screens);
     const core = await loadCore();
     const page = {

@@ -12,6 +12,7 @@ function holdPictures() {
 }
 
 // After the page's own load, so it does not compete with the core's fetching.
-window.addEventListener("load", () => {
-    if (!navigator.serviceWorker) holdPictures();
-}, { once: true });
+// (app.js imports this once the start screen is up, before or after the load.)
+const start = () => navigator.serviceWorker || holdPictures();
+if (document.readyState === "complete") start();
+else addEventListener("load", start, { once: true });

@@ -25,6 +25,7 @@ async function register() {
 
 // After the page's own load, so it does not compete with the core's fetching. A failed
 // registration leaves the page as it is without a worker: online, and quiet.
-window.addEventListener("load", () => {
-    if (navigator.serviceWorker) register().catch(() => {});
-}, { once: true });
+// (app.js imports this once the start screen is up, before or after the load.)
+const start = () => navigator.serviceWorker && register().catch(() => {});
+if (document.readyState === "complete") start();
+else addEventListener("load", start, { once: true });
