@@ -451,11 +451,18 @@ class WebKitPage extends BasePage {
     async start({ width, height }) {
         const driver = this.native;
         await this.use();
-        // The window holds a toolbar above the page: grow it by what the page lacks.
-        await driver.manage().window().setRect({ x: 0, y: 0, width, height });
-        const [innerWidth, innerHeight] = await driver.executeScript("return [innerWidth, innerHeight]");
-        if (innerWidth !== width || innerHeight !== height)
-            await driver.manage().window().setRect({ width: 2 * width - innerWidth, height: 2 * height - innerHeight });
+        // The window holds a toolbar above the page: grow it by what the page lacks, from the size
+        // the window has now (a resize may not have been carried out yet when the call returns).
+        const window = driver.manage().window();
+        await window.setRect({ x: 0, y: 0, width, height });
+        for (let i = 0; ; i++) {
+            const [innerWidth, innerHeight] = await driver.executeScript("return [innerWidth, innerHeight]");
+            if (innerWidth === width && innerHeight === height) break;
+            if (i === 20) throw new Error(`WebKit's page stays ${innerWidth}x${innerHeight}, not ${width}x${height}`);
+            const outer = await window.getRect();
+            await window.setRect({ width: outer.width + width - innerWidth, height: outer.height + height - innerHeight });
+            await sleep(50);
+        }
         await this.settle();
     }
 
