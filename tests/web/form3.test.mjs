@@ -4,7 +4,7 @@ import { test } from "node:test";
 import assert from "node:assert/strict";
 
 import { Texts } from "../../web/site/texts.js";
-import { HostileTexts, ResultBoxes, clearFocused, disabled, eachEngine, expectBox, focusedControl, goTo, noBoxOpen, sel, shownResults, state, values } from "./scenario.mjs";
+import { ResultBoxes, pasteHostileTexts, clearFocused, disabled, eachEngine, expectBox, focusedControl, goTo, noBoxOpen, sel, shownResults, state, values } from "./scenario.mjs";
 
 const at = (name) => sel("Form3", name);
 const Results = Object.values(ResultBoxes.Form3);
@@ -90,27 +90,7 @@ eachEngine("Form3", (f) => {
     test("hostile texts: the boxes keep their length and form, the serial its check", async () => {
         const { page, core } = f;
         await goTo(page, f.url, "Form3");
-        for (const text of HostileTexts) {
-            await page.focus(at("Text1"));
-            await clearFocused(page);
-            await page.insertText(text);
-            const serial = (await state(page, at("Text1"))).value;
-            assert.ok(serial === core.upperAscii(serial) && core.charCount(serial) <= core.Serial11Length, JSON.stringify(serial));
-            // Eleven characters move the focus on, and the check rejects all of these.
-            if (core.charCount(serial) === core.Serial11Length) {
-                await expectBox(page, { title: Texts.OldSerialTitle, text: Texts.OldSerialMessage });
-                assert.deepEqual(await values(page, "Form3", "Text1"), [""]);
-            }
-        }
-        await page.focus(at("Text1"));
-        await page.type("88923abc8m9");
-        for (const text of HostileTexts) {
-            await clearFocused(page);
-            await page.insertText(text);
-            const part = (await state(page, at("Text2"))).value;
-            assert.ok(part === core.upperAscii(part) && core.charCount(part) <= core.PartNumberLength, JSON.stringify(part));
-            assert.deepEqual(await disabled(page, "Form3", "Command1"), [core.charCount(part) < core.ShortestPartNumber]);
-        }
+        await pasteHostileTexts(page, core, "Form3", { normal: core.upperAscii, length: core.Serial11Length, box: { title: Texts.OldSerialTitle, text: Texts.OldSerialMessage }, serial: "88923abc8m9" });
         assert.deepEqual(page.errors, []);
     });
 });

@@ -5,7 +5,7 @@ import assert from "node:assert/strict";
 
 import * as links from "../../build-web/site/links.js";
 import { Texts } from "../../web/site/texts.js";
-import { HostileTexts, answerBox, clearFocused, disabled, eachEngine, expectBox, focusedControl, goTo, noBoxOpen, openBox, sel, shownResults, state, until, values } from "./scenario.mjs";
+import { HostileTexts, answerBox, pasteHostileTexts, clearFocused, disabled, eachEngine, expectBox, focusedControl, goTo, noBoxOpen, openBox, sel, shownResults, state, until, values } from "./scenario.mjs";
 
 const at = (name) => sel("Form5", name);
 
@@ -166,28 +166,7 @@ eachEngine("Form5", (f) => {
     test("hostile texts pasted into every box: kept to the box's length and form, the checks as for any text", async () => {
         const { page, core } = f;
         await goTo(page, f.url, "Form5");
-        for (const text of HostileTexts) {
-            await page.focus(at("Text1"));
-            await clearFocused(page);
-            await page.insertText(text);
-            const serial = (await state(page, at("Text1"))).value;
-            assert.ok(serial === core.normalizeSerial(serial) && core.charCount(serial) <= core.Serial12Length, JSON.stringify(serial));
-            // Twelve characters of any of these have no half-year code.
-            if (core.charCount(serial) === core.Serial12Length) {
-                await expectBox(page, { title: Texts.HalfYearTitle, text: Texts.HalfYearMessage });
-                assert.deepEqual(await values(page, "Form5", "Text1"), [""]);
-            }
-        }
-        await page.focus(at("Text1"));
-        await clearFocused(page);
-        await page.type("c7gk1abc1234");
-        for (const text of HostileTexts) {
-            await clearFocused(page);
-            await page.insertText(text);
-            const part = (await state(page, at("Text2"))).value;
-            assert.ok(part === core.upperAscii(part) && core.charCount(part) <= core.PartNumberLength, JSON.stringify(part));
-            assert.deepEqual(await off("Command1"), [core.charCount(part) < core.ShortestPartNumber]);
-        }
+        await pasteHostileTexts(page, core, "Form5", { normal: core.normalizeSerial, length: core.Serial12Length, box: { title: Texts.HalfYearTitle, text: Texts.HalfYearMessage }, serial: "c7gk1abc1234" });
         // The warranty date and the purchase date take any text; one that is no date gets the date message.
         await clearFocused(page);
         await page.type("md297ch\n");

@@ -232,3 +232,34 @@ export const shownResults = (page, screen) =>
 // Texts no box should choke on: ten thousand characters, emoji (a flag, a family, a skin tone),
 // control characters, right-to-left marks, lone surrogates.
 export const HostileTexts = ["x".repeat(10000), "ab中😀".repeat(2500), "😀👍🏽👨‍👩‍👧🇨🇳", "\u0000\u0001\t\u001b\u007f", "\u202edtdk\u200f\u202c", "\ud800", "a\udc00b"];
+
+/**
+ * Pastes each hostile text over `screen`'s serial: it stays in the form `normal` gives it, within
+ * `length`; one of that length gets the serial's message `box` and is emptied. Then, after `serial`
+ * typed whole, each over the part number: upper case, within its length, the query's gate as for any.
+ */
+export async function pasteHostileTexts(page, core, screen, { normal, length, box, serial }) {
+    const [Text1, Text2] = [sel(screen, "Text1"), sel(screen, "Text2")];
+    for (const text of HostileTexts) {
+        await page.focus(Text1);
+        await clearFocused(page);
+        await page.insertText(text);
+        const shown = (await state(page, Text1)).value;
+        assert.ok(shown === normal(shown) && core.charCount(shown) <= length, JSON.stringify(shown));
+        // None of these, at full length, passes the serial's check.
+        if (core.charCount(shown) === length) {
+            await expectBox(page, box);
+            assert.deepEqual(await values(page, screen, "Text1"), [""]);
+        }
+    }
+    await page.focus(Text1);
+    await clearFocused(page);
+    await page.type(serial);
+    for (const text of HostileTexts) {
+        await clearFocused(page);
+        await page.insertText(text);
+        const part = (await state(page, Text2)).value;
+        assert.ok(part === core.upperAscii(part) && core.charCount(part) <= core.PartNumberLength, JSON.stringify(part));
+        assert.deepEqual(await disabled(page, screen, "Command1"), [core.charCount(part) < core.ShortestPartNumber]);
+    }
+}
