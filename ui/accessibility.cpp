@@ -11,6 +11,7 @@
 #include <QPointer>
 #include <QPushButton>
 #include <QWidget>
+#include <QWindow>
 
 namespace quenlio {
 
@@ -23,36 +24,73 @@ bool IsClickable(const QWidget* widget) {
     return qobject_cast<const LinkLabel*>(widget) != nullptr;
 }
 
-// True while a modal box blocks the window: its controls take no input, from the mouse or
-// from assistive technology. A box blocks every other window, or, when it is window-modal,
-// the windows it belongs to.
-bool IsBlockedByModalBox(const QWidget* window) {
-    const QWidget* modal = QApplication::activeModalWidget();
-    if (!modal)
+// The windows a modal box blocks now. Qt tells each window with WindowBlocked and
+// WindowUnblocked as boxes come and go, whatever their modality, so this only listens.
+class BlockedWindows : public QObject {
+public:
+    using QObject::QObject;
+
+    bool blocks(const QWidget* widget) const {
+        const QWindow* window = widget->window()->windowHandle();
+        return window && m_blocked.contains(window);
+    }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (!watched->isWindowType())
+            return false;
+        m_blocked.removeAll(nullptr);
+        auto* window = static_cast<QWindow*>(watched);
+        if (event->type() == QEvent::WindowBlocked && !m_blocked.contains(window))
+            m_blocked.append(window);
+        else if (event->type() == QEvent::WindowUnblocked)
+            m_blocked.removeAll(window);
         return false;
-    for (const QWidget* owner = window; owner; owner = owner->parentWidget())
-        if (owner == modal)
-            return false; // the box itself, or a window it opened
-    if (modal->windowModality() != Qt::WindowModal)
-        return true;
-    for (const QWidget* blocked = modal->parentWidget(); blocked; blocked = blocked->parentWidget())
-        if (blocked->window() == window)
-            return true;
-    return false;
-}
+    }
+
+private:
+    QList<QPointer<QWindow>> m_blocked;
+};
+
+BlockedWindows* g_blocked = nullptr;
 
 // As a mouse click: nothing happens on a disabled or hidden control, nor under a modal box,
 // where the press would run inside the box's event loop and might close the box's own window.
-bool CanPress(const QWidget* widget) {
-    return IsClickable(widget) && widget->isEnabled() && widget->isVisible() &&
-           !IsBlockedByModalBox(widget->window());
+bool CanAct(const QWidget* widget) {
+    return widget->isEnabled() && widget->isVisible() && !(g_blocked && g_blocked->blocks(widget));
 }
+
+// Every control of the screens that a screen reader can press: its actions are refused when
+// they arrive under a modal box, and once more when they would run, a moment later, since a
+// box may have come up in between.
+class ActionAccessible : public QAccessibleWidget {
+public:
+    ActionAccessible(QWidget* widget, QAccessible::Role role) : QAccessibleWidget(widget, role) {}
+
+    void doAction(const QString& actionName) override {
+        if (!CanAct(widget()) || !actionNames().contains(actionName))
+            return;
+        QPointer<QWidget> target = widget();
+        QMetaObject::invokeMethod(
+            target,
+            [this, target, actionName] {
+                if (target && CanAct(target))
+                    act(actionName);
+            },
+            Qt::QueuedConnection);
+    }
+
+    QStringList keyBindingsForAction(const QString&) const override { return {}; }
+
+protected:
+    virtual void act(const QString& actionName) { QAccessibleWidget::doAction(actionName); }
+};
 
 // A picture or link label: an image or a link whose one action, when it has one, is the
 // click.
-class ClickableAccessible : public QAccessibleWidget {
+class ClickableAccessible : public ActionAccessible {
 public:
-    ClickableAccessible(QWidget* widget, QAccessible::Role role) : QAccessibleWidget(widget, role) {}
+    using ActionAccessible::ActionAccessible;
 
     QString text(QAccessible::Text t) const override {
         // A link reads out its caption when nothing else was set.
@@ -66,22 +104,47 @@ public:
         return IsClickable(widget()) ? QStringList{pressAction()} : QStringList{};
     }
 
-    void doAction(const QString& actionName) override {
-        // The press runs once the screen reader has had its answer, and only if the control
-        // can still be pressed then: a box may have come up in between.
-        if (actionName != pressAction() || !CanPress(widget()))
-            return;
-        QPointer<QWidget> target = widget();
-        QMetaObject::invokeMethod(
-            target,
-            [target] {
-                if (target && CanPress(target))
-                    QMetaObject::invokeMethod(target, "clicked");
-            },
-            Qt::QueuedConnection);
+protected:
+    void act(const QString&) override {
+        if (IsClickable(widget()))
+            QMetaObject::invokeMethod(widget(), "clicked");
+    }
+};
+
+// A push button of a screen, as Qt presents one: named by its caption, pressed as a click.
+class ButtonAccessible : public ActionAccessible {
+public:
+    explicit ButtonAccessible(QPushButton* button) : ActionAccessible(button, QAccessible::Button) {}
+
+    QString text(QAccessible::Text t) const override {
+        if (t == QAccessible::Name && widget()->accessibleName().isEmpty())
+            return button()->text().remove(QLatin1Char('&'));
+        return QAccessibleWidget::text(t);
     }
 
-    QStringList keyBindingsForAction(const QString&) const override { return {}; }
+    QAccessible::State state() const override {
+        QAccessible::State s = QAccessibleWidget::state();
+        s.pressed = button()->isDown();
+        s.defaultButton = button()->isDefault();
+        return s;
+    }
+
+    QStringList actionNames() const override {
+        if (!widget()->isEnabled())
+            return {};
+        return QStringList{pressAction()} + QAccessibleWidget::actionNames();
+    }
+
+protected:
+    void act(const QString& actionName) override {
+        if (actionName == pressAction())
+            button()->click();
+        else
+            QAccessibleWidget::doAction(actionName);
+    }
+
+private:
+    QPushButton* button() const { return static_cast<QPushButton*>(widget()); }
 };
 
 // A screen is a top-level window of its own, not an anonymous pane.
@@ -96,6 +159,12 @@ public:
     }
 };
 
+// The six screens are plain widgets of the program's own classes shown as windows.
+bool IsScreen(const QWidget* widget) {
+    return widget->isWindow() && !qobject_cast<const QDialog*>(widget) &&
+           QLatin1String(widget->metaObject()->className()).startsWith(QLatin1String("quenlio::"));
+}
+
 QAccessibleInterface* Factory(const QString& className, QObject* object) {
     auto* widget = qobject_cast<QWidget*>(object);
     if (!widget)
@@ -104,9 +173,10 @@ QAccessibleInterface* Factory(const QString& className, QObject* object) {
         return new ClickableAccessible(widget, QAccessible::Graphic);
     if (className == QLatin1String("quenlio::LinkLabel"))
         return new ClickableAccessible(widget, QAccessible::Link);
-    // The six screens are plain widgets of the program's own classes shown as windows.
-    if (widget->isWindow() && !qobject_cast<QDialog*>(widget) &&
-        className.startsWith(QLatin1String("quenlio::")) && widget->metaObject()->className() == className)
+    // The screens' buttons; those of the message boxes stay Qt's own.
+    if (className == QLatin1String("QPushButton") && IsScreen(widget->window()))
+        return new ButtonAccessible(static_cast<QPushButton*>(widget));
+    if (IsScreen(widget) && widget->metaObject()->className() == className)
         return new ScreenAccessible(widget);
     return nullptr;
 }
@@ -136,6 +206,8 @@ protected:
 
 void InstallAccessibility() {
     static const bool installed = [] {
+        g_blocked = new BlockedWindows(qApp);
+        qApp->installEventFilter(g_blocked);
         QAccessible::installFactory(Factory);
         qApp->installEventFilter(new EnterPressesButtons(qApp));
         return true;
