@@ -201,12 +201,19 @@ def outline(source, target):
         paths, outlines = [], runs(group, slant(dict(ATTR.findall(match.group("attrs"))), source))
         if len(outlines) > 1 and any(k == "id" for k, _ in kept):
             fail(f"text {index + 1} of {source} has an id and more than one colour")
+        # The outlines keep what the text said, as their label: for readers of the file, and
+        # for the tests that hold the About picture's version to the program's.
+        label = ("aria-label", " ".join(re.sub(r"<[^>]*>", "", match.group("body")).split()))
         for fill, data in outlines:
             attrs = [(k, v) for k, v in kept if k != "fill"]
             if fill is not None:
                 attrs.insert(0, ("fill", fill))
+            if len(outlines) == 1:
+                attrs.append(label)
             attrs.append(("d", data))
             paths.append("<path" + "".join(f' {k}="{v}"' for k, v in attrs) + "/>")
+        if len(outlines) > 1:
+            paths = [f'<g {label[0]}="{label[1]}">'] + ["  " + path for path in paths] + ["</g>"]
         pieces += [text[end:match.start()], ("\n" + indent).join(paths)]
         end = match.end()
     pieces.append(text[end:])
