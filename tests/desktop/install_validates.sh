@@ -1,9 +1,11 @@
 #!/usr/bin/env bash
 # Installs the build into a scratch root, as a distribution would, and has the
 # freedesktop and AppStream validators check what lands in share/.
-# Usage: install_validates.sh BUILD_DIR
+# Usage: install_validates.sh BUILD_DIR PROGRAM...   (the programs the build installs)
 set -euo pipefail
 build=$1
+shift
+programs=("$@")
 root=$(mktemp -d)
 trap 'rm -rf "$root"' EXIT
 
@@ -13,12 +15,16 @@ usr=$root/usr
 fail() { echo "FAIL: $*" >&2; exit 1; }
 # Entry, metadata and icon are named after the AppStream id.
 id=example.quenlio.Quenlio
-for file in bin/quenlio bin/quenlio-decode share/applications/$id.desktop share/metainfo/$id.metainfo.xml \
-            share/icons/hicolor/scalable/apps/$id.svg share/doc/quenlio/copyright \
-            share/doc/quenlio/changelog.Debian.gz share/man/man1/quenlio.1.gz share/man/man1/quenlio-decode.1.gz; do
+files=(share/applications/$id.desktop share/metainfo/$id.metainfo.xml share/icons/hicolor/scalable/apps/$id.svg
+       share/doc/quenlio/copyright share/doc/quenlio/changelog.Debian.gz)
+for program in "${programs[@]}"; do
+    files+=("bin/$program" "share/man/man1/$program.1.gz")
+done
+for file in "${files[@]}"; do
     [[ -f $usr/$file ]] || fail "cmake --install did not put $file"
 done
-for program in quenlio quenlio-decode; do
+[[ $(ls "$usr/bin") == $(printf '%s\n' "${programs[@]}" | sort) ]] || fail "bin/ holds $(ls "$usr/bin" | xargs)"
+for program in "${programs[@]}"; do
     [[ -x $usr/bin/$program ]] || fail "bin/$program is not executable"
     # Qt is the system's: a search path of the program's own would only point at nothing.
     dynamic=$(readelf -d "$usr/bin/$program")
@@ -45,6 +51,8 @@ appstreamcli validate --pedantic --no-net "$metainfo" || fail "appstreamcli reje
 grep -qF "<id>$id</id>" "$metainfo" || fail "the component id is not $id"
 grep -qF "<launchable type=\"desktop-id\">$id.desktop</launchable>" "$metainfo" ||
     fail "the metadata does not launch $id.desktop"
+provided=$(sed -n 's|.*<binary>\([^<]*\)</binary>.*|\1|p' "$metainfo" | sort)
+[[ $provided == $(printf '%s\n' "${programs[@]}" | sort) ]] || fail "the metadata provides $(xargs <<<"$provided")"
 version=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' "$build/CMakeCache.txt")
 grep -qF "<release version=\"$version\" date=\"" "$metainfo" || fail "the metadata has no dated release $version"
 # Every screenshot the metadata shows is one the project has in docs/screenshots.
