@@ -10,15 +10,18 @@ scratch=$(mktemp -d)
 fail() { echo "FAIL: $*" >&2; exit 1; }
 say() { printf 'wine: %s\n' "$*"; }
 
-# A Wine desktop process started without this display would serve every later window with
-# no driver: start afresh, inside the X session.
-wineserver -k 2>/dev/null || true
-wineboot -i >/dev/null 2>&1
 cleanup() {
     wineserver -k 2>/dev/null || true
     rm -rf "$scratch"
 }
 trap cleanup EXIT
+# A Wine desktop process started without this display would serve every later window with
+# no driver: start afresh, inside the X session.
+wineserver -k 2>/dev/null || true
+if ! wineboot -i >"$scratch/wineboot.log" 2>&1; then
+    cat "$scratch/wineboot.log" >&2
+    fail "wineboot could not prepare the Wine prefix ${WINEPREFIX:-~/.wine}"
+fi
 
 wait_for() { # TIMEOUT COMMAND...: until COMMAND succeeds
     local deadline=$((SECONDS + $1))
