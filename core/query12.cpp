@@ -52,10 +52,6 @@ std::optional<std::string_view> AutofillPartNumber(std::string_view serial) {
     return row->PartNumber;
 }
 
-bool CheckHalfYearCode(std::string_view serial) {
-    return IsHalfYearCode(serial); // the week calendar knows the half-year codes
-}
-
 QueryResult SerialQuery12(std::string_view serial, std::string_view partNumber) {
     QueryResult result; // every field starts empty
     result.ProductionDate = DecodeProductionDate(serial);

@@ -3,6 +3,7 @@
 // check and the query that ties the decoding steps together.
 #include "core/checks.hpp"
 #include "core/query_result.hpp"
+#include "core/week_calendar.hpp" // CheckHalfYearCode: the calendar knows the half-year codes
 
 #include <optional>
 #include <string>
@@ -17,10 +18,6 @@ std::string NormalizeSerial(std::string_view text);
 // The part number that the serial's last four characters stand for (eight model
 // codes of the autofill table), or none for every other serial.
 std::optional<std::string_view> AutofillPartNumber(std::string_view serial);
-
-// True when the serial's 4th character, upper-cased, is one of the half-year codes
-// F, G, H, J, K; false otherwise, a serial shorter than four characters included.
-bool CheckHalfYearCode(std::string_view serial);
 
 // Decodes a serial and a part number into every field of the result, starting from
 // empty fields: production week, catalogue texts, factory and replacement flag.

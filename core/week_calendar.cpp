@@ -61,7 +61,7 @@ auto FindHalfYear(std::string_view serial) {
 
 } // namespace
 
-bool IsHalfYearCode(std::string_view serial) {
+bool CheckHalfYearCode(std::string_view serial) {
     return FindHalfYear(serial) != HalfYears.end();
 }
 

@@ -4,9 +4,10 @@
 
 namespace quenlio {
 
-// True when the serial's 4th character, upper-cased, is a half-year code of the calendar
-// (F, G, H, J, K); false for any other, and for a serial shorter than four characters.
-bool IsHalfYearCode(std::string_view serial);
+// The 12-character screen's half-year check: true when the serial's 4th character,
+// upper-cased, is a half-year code of the calendar (F, G, H, J, K); false for any other, and
+// for a serial shorter than four characters.
+bool CheckHalfYearCode(std::string_view serial);
 
 // The production week of a 12-character serial, from its 4th (half-year) and 5th
 // (week) characters: year label followed by the week's range, e.g.

@@ -1,7 +1,7 @@
 // The batch decoder on arbitrary input bytes, fed in arbitrary pieces.
 #include "fuzz/check.hpp"
 #include "tools/decode/batch.hpp"
-#include "tools/decode/csv_reader.hpp"
+#include "tests/decode/csv_reader.hpp"
 
 #include <cstdint>
 #include <string>

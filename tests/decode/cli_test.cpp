@@ -1,7 +1,7 @@
 // Runs the built quenlio-decode as a user would, through the shell.
 #include "quenlio/version.hpp"
 #include "tools/decode/batch.hpp"
-#include "tools/decode/csv_reader.hpp"
+#include "tests/decode/csv_reader.hpp"
 
 #include <gtest/gtest.h>
 

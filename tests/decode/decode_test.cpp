@@ -1,6 +1,6 @@
 #include "core/catalogue.hpp"
 #include "tools/decode/batch.hpp"
-#include "tools/decode/csv_reader.hpp"
+#include "tests/decode/csv_reader.hpp"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,5 @@
 #include "tools/decode/batch.hpp"
-#include "tools/decode/csv_reader.hpp"
+#include "tests/decode/csv_reader.hpp"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 // The 12-character screen driven from the keyboard in a real X server: input rules,
 // the half-year check, the query and the layout.
+#include "support/form5_support.hpp"
 #include "support/screen_support.hpp"
-#include "support_form5.hpp"
 #include "ui/accessibility.hpp"
 #include "ui/dialogs.hpp"
 #include "ui/picture.hpp"
@@ -54,16 +54,8 @@ private:
 
     Form5& form() { return *m_form; }
 
-    // A complete serial and part number typed, then the query pressed.
     void Query(const QString& serial, const QString& partNumber) {
-        form().Text1->setFocus();
-        form().Text1->selectAll();
-        TypeAtFocus(serial);
-        if (!partNumber.isEmpty()) {
-            form().Text2->selectAll();
-            QTest::keyClicks(form().Text2, partNumber);
-        }
-        Click(form().Command1);
+        test_support::Query(form(), serial, partNumber);
     }
 
 private slots:

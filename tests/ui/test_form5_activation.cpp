@@ -1,7 +1,7 @@
 // The warranty, activation and verdict controls of the 12-character screen, and its
 // links to web pages, driven in a real X server.
+#include "support/form5_support.hpp"
 #include "support/screen_support.hpp"
-#include "support_form5.hpp"
 #include "ui/dialogs.hpp"
 #include "ui/links.hpp"
 #include "ui/web.hpp"
@@ -46,12 +46,7 @@ private:
     Form5& form() { return *m_form; }
 
     void Query(const QString& serial, const QString& partNumber) {
-        form().Text1->setFocus();
-        form().Text1->selectAll();
-        TypeAtFocus(serial);
-        form().Text2->selectAll();
-        QTest::keyClicks(form().Text2, partNumber);
-        Click(form().Command1);
+        test_support::Query(form(), serial, partNumber);
     }
 
     // A query, then the warranty end date typed and the activation look-up pressed.

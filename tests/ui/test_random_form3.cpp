@@ -1,7 +1,7 @@
 // The 11-character screen under a long seeded stream of random keys, pastes, clicks and
 // dialog answers; after every event its gates, the serial check and the result boxes
 // must still agree with the screen's rules, and nothing may crash.
-#include "support_random.hpp"
+#include "support/random_events.hpp"
 
 #include "core/query11.hpp"
 #include "ui/form3.hpp"
@@ -249,18 +249,13 @@ private slots:
             serialsAtCheck.clear();
 
             QString what;
-            switch (random.Weighted({36, 20, 3, 12, 24, 4, 1})) {
+            const int kind = random.Weighted({36, 20, 3, 12, 24, 4, 1});
+            switch (kind) {
             case 0:
-                what = TypeText(form, inputs.SerialKey());
-                break;
             case 1:
-                what = KeyEvent(form, random.Pick(EditingKeys()));
-                break;
             case 2:
-                what = TypeText(form, inputs.Typed());
-                break;
             case 3:
-                what = PasteText(form, inputs.Paste(KeyboardTarget(form)), random.Chance(0.5));
+                what = KeyboardEvent(random, inputs, form, kind);
                 break;
             case 4: {
                 QList<QWidget*> controls;

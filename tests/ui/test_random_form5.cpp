@@ -1,7 +1,7 @@
 // The 12-character screen under a long seeded stream of random keys, pastes, clicks and
 // dialog answers; after every event the screen's gates and boxes must still agree with
 // its rules, and nothing may crash.
-#include "support_random.hpp"
+#include "support/random_events.hpp"
 
 #include "core/checks.hpp"
 #include "core/dates.hpp"
@@ -391,18 +391,13 @@ private slots:
             serialsAtHalfYearCheck.clear();
 
             QString what;
-            switch (random.Weighted({34, 20, 3, 12, 26, 3, 1, 1})) {
+            const int kind = random.Weighted({34, 20, 3, 12, 26, 3, 1, 1});
+            switch (kind) {
             case 0:
-                what = TypeText(&f, inputs.SerialKey());
-                break;
             case 1:
-                what = KeyEvent(&f, random.Pick(EditingKeys()));
-                break;
             case 2:
-                what = TypeText(&f, inputs.Typed());
-                break;
             case 3:
-                what = PasteText(&f, inputs.Paste(KeyboardTarget(&f)), random.Chance(0.5));
+                what = KeyboardEvent(random, inputs, &f, kind);
                 break;
             case 4: {
                 // Any enabled control a user can click: boxes, buttons, the banner.

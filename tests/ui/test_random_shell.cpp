@@ -2,7 +2,7 @@
 // query screens, under a long seeded stream of random clicks on pictures, links and random
 // points, and of window closes: after every event the open screens are the ones the
 // clicks lead to, each at most once, and each link has opened its page exactly once.
-#include "support_random.hpp"
+#include "support/random_events.hpp"
 
 #include "ui/links.hpp"
 #include "ui/picture.hpp"

@@ -1,5 +1,6 @@
 #pragma once
 // Helpers for driving the 12-character screen like a user at the keyboard.
+#include "support/screen_support.hpp"
 #include "ui/form5.hpp"
 #include "ui/picture.hpp"
 
@@ -7,6 +8,7 @@
 #include <QList>
 #include <QPushButton>
 #include <QString>
+#include <QTest>
 
 namespace quenlio::test_support {
 
@@ -37,5 +39,18 @@ struct Form5Snapshot {
         return shot;
     }
 };
+
+// A serial and a part number typed over what the boxes held, then the query pressed; an
+// empty part number leaves the part-number box as the serial left it.
+inline void Query(Form5& form, const QString& serial, const QString& partNumber) {
+    form.Text1->setFocus();
+    form.Text1->selectAll();
+    TypeAtFocus(serial);
+    if (!partNumber.isEmpty()) {
+        form.Text2->selectAll();
+        QTest::keyClicks(form.Text2, partNumber);
+    }
+    Click(form.Command1);
+}
 
 } // namespace quenlio::test_support

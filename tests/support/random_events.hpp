@@ -174,6 +174,23 @@ inline QString ClickAnywhere(Random& random, QWidget* screen) {
     return ClickOn(under, under->mapFrom(screen, point));
 }
 
+// What the query screens' tests do from the keyboard, by `kind` from 0 to 3: a key of the
+// serials' alphabet, an editing key, a character no serial holds, or a paste of what the
+// box with the focus mostly takes (replacing its text or not).
+template <typename Inputs> QString KeyboardEvent(Random& random, Inputs& inputs, QWidget* screen, int kind) {
+    switch (kind) {
+    case 0:
+        return test_support::TypeText(screen, inputs.SerialKey());
+    case 1:
+        return KeyEvent(screen, random.Pick(EditingKeys()));
+    case 2:
+        return test_support::TypeText(screen, inputs.Typed());
+    default:
+        return test_support::PasteText(screen, inputs.Paste(test_support::KeyboardTarget(screen)),
+                                       random.Chance(0.5));
+    }
+}
+
 // Answers every message box and input box at random, and records each one with its
 // answer; web pages are recorded instead of opened.
 class Answers {
