@@ -1,10 +1,7 @@
-# The copies of the version and of the release date that cannot be written at build time must
-# agree with the one place each is written, so a release cannot ship with an old number or date:
-#   the version the About picture shows, as embedded (outlined by scripts/outline-pictures from
-#   its source), the newest release of the AppStream metadata and of the Debian changelog (less
-#   its revision) say what project() says;
-#   the newest changelog entry is dated as the metadata's newest release, and the manual pages
-#   built in BINARY_DIR (when it holds them) carry that date too.
+# The copies of the version and of the release date that the build cannot write must agree
+# with the one place each is kept: the embedded About picture, the metadata's newest release and
+# the changelog's newest entry say project()'s version; that entry and the manual pages built in
+# BINARY_DIR (when there) carry the metadata's release date.
 # Usage: cmake -DVERSION=X.Y.Z -DSOURCE_DIR=... [-DBINARY_DIR=...] -P version_agrees.cmake
 set(mismatches "")
 
@@ -37,24 +34,14 @@ expect(${changelog} "the newest entry" "${logged}" "${VERSION}" "project()")
 
 # The date: the metadata's YYYY-MM-DD against the changelog's "Day, DD Mon YYYY".
 said(${SOURCE_DIR}/${metainfo} "<release [^>]*date=\"([^\"]*)\"" date)
-said(${SOURCE_DIR}/${changelog} "\n -- [^\n]*  [A-Z][a-z][a-z], ([0-9][0-9] [A-Z][a-z][a-z] [0-9][0-9][0-9][0-9]) " logged)
-if(logged STREQUAL "nothing")
-    set(logged_date "nothing")
-else()
-    string(REGEX MATCHALL "[^ ]+" parts "${logged}")
-    list(GET parts 0 day)
-    list(GET parts 1 month)
-    list(GET parts 2 year)
-    set(months Jan Feb Mar Apr May Jun Jul Aug Sep Oct Nov Dec)
-    list(FIND months ${month} index)
-    math(EXPR number "${index} + 1" OUTPUT_FORMAT DECIMAL)
-    string(LENGTH "${number}" digits)
-    if(digits EQUAL 1)
-        set(number "0${number}")
-    endif()
-    set(logged_date "${year}-${number}-${day}")
+said(${SOURCE_DIR}/${changelog} "\n -- [^\n]*  [A-Z][a-z][a-z], ([0-9][0-9] [A-Z][a-z][a-z] [0-9]+) " logged)
+if(logged MATCHES "^(..) (...) (....)$")
+    string(FIND "JanFebMarAprMayJunJulAugSepOctNovDec" "${CMAKE_MATCH_2}" month)
+    math(EXPR month "${month} / 3 + 101")
+    string(SUBSTRING ${month} 1 2 month)
+    set(logged "${CMAKE_MATCH_3}-${month}-${CMAKE_MATCH_1}")
 endif()
-expect(${changelog} "the newest entry's date" "${logged_date}" "${date}" "${metainfo}")
+expect(${changelog} "the newest entry's date" "${logged}" "${date}" "${metainfo}")
 foreach(manual quenlio quenlio-decode)
     set(page ${BINARY_DIR}/packaging/man/${manual}.1)
     if(BINARY_DIR AND EXISTS ${page})

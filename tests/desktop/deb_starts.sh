@@ -55,25 +55,9 @@ report=$(lintian --pedantic --display-info --fail-on error,warning "$deb") || li
 [[ $report != *-override* ]] || fail "an override of packaging/lintian-overrides matches nothing"
 
 dpkg -x "$deb" "$root"
-id=example.quenlio.Quenlio
-files=(usr/share/applications/$id.desktop usr/share/metainfo/$id.metainfo.xml
-       usr/share/icons/hicolor/scalable/apps/$id.svg usr/share/doc/quenlio/copyright
-       usr/share/doc/quenlio/changelog.Debian.gz)
-for program in "${programs[@]}"; do
-    files+=("usr/bin/$program" "usr/share/man/man1/$program.1.gz")
-done
-for file in "${files[@]}"; do
-    [[ -f $root/$file ]] || fail "the package lacks /$file"
-done
-# The manuals speak of the version being packaged, and point only at manuals it holds.
-for manual in "${programs[@]}"; do
-    page=$(zcat "$root/usr/share/man/man1/$manual.1.gz")
-    title=$(sed -n '/^\.TH /p' <<<"$page")
-    [[ $title == *"\"Quenlio $version\""* ]] || fail "$manual(1) is not the manual of Quenlio $version: $title"
-    for other in $(sed -n 's/^\.BR \([^ ]*\) (1).*/\1/p' <<<"$page" | sed 's/\\-/-/g'); do
-        [[ -f $root/usr/share/man/man1/$other.1.gz ]] || fail "$manual(1) points to $other(1), which is not packaged"
-    done
-done
+# What it unpacks is a valid install tree, as cmake --install gives.
+bash "$(dirname "$0")/install_validates.sh" --root "$root" "$build" "${programs[@]}" >/dev/null ||
+    fail "the unpacked package is no valid install tree"
 newest=$(zcat "$root/usr/share/doc/quenlio/changelog.Debian.gz" | sed -n 1p)
 [[ $newest == "quenlio ($(field Version)) "* ]] || fail "the changelog's newest entry is $newest"
 # The packaged decoder runs.

@@ -1,15 +1,22 @@
 #!/usr/bin/env bash
-# Installs the build into a scratch root, as a distribution would, and has the
-# freedesktop and AppStream validators check what lands in share/.
-# Usage: install_validates.sh BUILD_DIR PROGRAM...   (the programs the build installs)
+# Installs the build into a scratch root, as a distribution would, or takes a root that
+# holds the unpacked package, and checks what lands there: the programs and their manuals,
+# and share/ with the freedesktop and AppStream validators.
+# Usage: install_validates.sh [--root ROOT] BUILD_DIR PROGRAM...   (the programs the build installs)
 set -euo pipefail
+root=
+if [[ $1 == --root ]]; then
+    root=$2
+    shift 2
+fi
 build=$1
 shift
 programs=("$@")
-root=$(mktemp -d)
-trap 'rm -rf "$root"' EXIT
-
-DESTDIR=$root cmake --install "$build" --prefix /usr >/dev/null
+if [[ -z $root ]]; then
+    root=$(mktemp -d)
+    trap 'rm -rf "$root"' EXIT
+    DESTDIR=$root cmake --install "$build" --prefix /usr >/dev/null
+fi
 usr=$root/usr
 
 fail() { echo "FAIL: $*" >&2; exit 1; }
@@ -29,6 +36,15 @@ for program in "${programs[@]}"; do
     # Qt is the system's: a search path of the program's own would only point at nothing.
     dynamic=$(readelf -d "$usr/bin/$program")
     [[ $dynamic != *RPATH* && $dynamic != *RUNPATH* ]] || fail "bin/$program carries a library search path"
+done
+# The manuals speak of the version built, and point only at manuals that are there.
+version=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' "$build/CMakeCache.txt")
+for manual in "${programs[@]}"; do
+    page=$(zcat "$usr/share/man/man1/$manual.1.gz")
+    [[ $(sed -n '/^\.TH /p' <<<"$page") == *"\"Quenlio $version\""* ]] || fail "$manual(1) is not of Quenlio $version"
+    for other in $(sed -n 's/^\.BR \([^ ]*\) (1).*/\1/p' <<<"$page" | sed 's/\\-/-/g'); do
+        [[ -f $usr/share/man/man1/$other.1.gz ]] || fail "$manual(1) points to $other(1), which is not there"
+    done
 done
 
 desktop=$usr/share/applications/$id.desktop
@@ -53,7 +69,6 @@ grep -qF "<launchable type=\"desktop-id\">$id.desktop</launchable>" "$metainfo" 
     fail "the metadata does not launch $id.desktop"
 provided=$(sed -n 's|.*<binary>\([^<]*\)</binary>.*|\1|p' "$metainfo" | sort)
 [[ $provided == $(printf '%s\n' "${programs[@]}" | sort) ]] || fail "the metadata provides $(xargs <<<"$provided")"
-version=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' "$build/CMakeCache.txt")
 grep -qF "<release version=\"$version\" date=\"" "$metainfo" || fail "the metadata has no dated release $version"
 # Every screenshot the metadata shows is one the project has in docs/screenshots.
 images=$(sed -n 's|.*<image>\([^<]*\)</image>.*|\1|p' "$metainfo")

@@ -61,7 +61,7 @@ public:
         return text;
     }
     // Picks an index by weight.
-    int Weighted(std::initializer_list<int> weights) {
+    int Weighted(const std::vector<int>& weights) {
         int total = 0;
         for (int w : weights)
             total += w;
@@ -172,6 +172,25 @@ inline QString ClickAnywhere(Random& random, QWidget* screen) {
     if (!under)
         under = screen;
     return ClickOn(under, under->mapFrom(screen, point));
+}
+
+// A paste as a user makes one: mostly what belongs in the box that has the focus, sometimes
+// any of the texts by weight. A text with no box is pasted only by weight.
+struct PasteChoice {
+    const char* box;
+    std::function<QString()> text;
+    int weight;
+};
+inline QString PasteFor(Random& random, const QWidget* focus, const std::vector<PasteChoice>& choices) {
+    const QString box = focus ? focus->objectName() : QString();
+    if (random.Chance(0.7))
+        for (const PasteChoice& choice : choices)
+            if (choice.box && box == QLatin1String(choice.box))
+                return choice.text();
+    std::vector<int> weights;
+    for (const PasteChoice& choice : choices)
+        weights.push_back(choice.weight);
+    return choices[static_cast<std::size_t>(random.Weighted(weights))].text();
 }
 
 // What the query screens' tests do from the keyboard, by `kind` from 0 to 3: a key of the

@@ -61,21 +61,10 @@ public:
     }
 
     QString Paste(const QWidget* focus) {
-        const QString box = focus ? focus->objectName() : QString();
-        if (m_random.Chance(0.7)) {
-            if (box == QLatin1String("Text1"))
-                return Serial();
-            if (box == QLatin1String("Text2"))
-                return PartNumber();
-        }
-        switch (m_random.Weighted({4, 3, 2})) {
-        case 0:
-            return Serial();
-        case 1:
-            return PartNumber();
-        default:
-            return Junk();
-        }
+        return PasteFor(m_random, focus,
+                        {{"Text1", [this] { return Serial(); }, 4},
+                         {"Text2", [this] { return PartNumber(); }, 3},
+                         {nullptr, [this] { return Junk(); }, 2}});
     }
 
     QChar Typed() { return m_random.CharOf(QStringLiteral("中国苹果—。ａé")); }

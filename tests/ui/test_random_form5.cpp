@@ -90,27 +90,12 @@ public:
         return m_random.Pick(junk);
     }
 
-    // Mostly what belongs in the box that has the focus, as a user pastes; sometimes anything.
     QString Paste(const QWidget* focus) {
-        const QString box = focus ? focus->objectName() : QString();
-        if (m_random.Chance(0.7)) {
-            if (box == QLatin1String("Text1"))
-                return Serial();
-            if (box == QLatin1String("Text2"))
-                return PartNumber();
-            if (box == QLatin1String("Text8"))
-                return Date();
-        }
-        switch (m_random.Weighted({5, 3, 3, 2})) {
-        case 0:
-            return Serial();
-        case 1:
-            return PartNumber();
-        case 2:
-            return Date();
-        default:
-            return Junk();
-        }
+        return PasteFor(m_random, focus,
+                        {{"Text1", [this] { return Serial(); }, 5},
+                         {"Text2", [this] { return PartNumber(); }, 3},
+                         {"Text8", [this] { return Date(); }, 3},
+                         {nullptr, [this] { return Junk(); }, 2}});
     }
 
     // One character at a time, so that every check sees the screen after each key.
