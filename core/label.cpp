@@ -53,6 +53,22 @@ std::string LabelPartNumber(std::string_view text) {
     return std::string(text);
 }
 
+std::string_view LabelMessage(const LabelReading& reading, std::size_t serialLength) {
+    const bool twelve = serialLength == Serial12Length;
+    switch (reading.Result) {
+    case LabelReading::Outcome::NoSerial:
+        return twelve ? "图片中没有找到12位序列号的条码" : "图片中没有找到11位序列号的条码";
+    case LabelReading::Outcome::OtherScreen:
+        return twelve ? "这是11位序列号，请到11位序列号查询中扫描"
+                      : "这是12位序列号，请到12位序列号查询中扫描";
+    case LabelReading::Outcome::TwoSerials:
+        return "图片中有两个不同的序列号，请只拍一个标签";
+    case LabelReading::Outcome::Read:
+        break;
+    }
+    return reading.PartNumber.empty() ? std::string_view("标签上没有找到唯一的型号") : std::string_view();
+}
+
 LabelReading ReadLabel(const std::vector<std::string>& texts, std::size_t serialLength) {
     const std::size_t otherLength = serialLength == Serial12Length ? Serial11Length : Serial12Length;
     std::vector<std::string> serials, others, parts;

@@ -36,4 +36,13 @@ struct LabelReading {
 // Decides what the texts of one picture give the screen of `serialLength`-character serials.
 LabelReading ReadLabel(const std::vector<std::string>& texts, std::size_t serialLength);
 
+// What a screen of `serialLength`-character serials says of a reading, in one line: why nothing
+// was filled, or that the part number was left out; the empty text when both boxes were filled.
+std::string_view LabelMessage(const LabelReading& reading, std::size_t serialLength);
+
+// A file that is no picture, a damaged or an empty one.
+inline constexpr std::string_view UnreadablePicture = "无法读取这张图片";
+// The title of a box that says one of these.
+inline constexpr std::string_view ScanTitle = "扫描条码";
+
 } // namespace quenlio

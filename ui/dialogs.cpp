@@ -3,6 +3,7 @@
 #include "ui/fonts.hpp"
 
 #include <QAbstractButton>
+#include <QFileDialog>
 #include <QInputDialog>
 #include <QMessageBox>
 #include <QPushButton>
@@ -13,14 +14,23 @@ namespace {
 Hook* g_hook = nullptr;
 } // namespace
 
-Hook::Hook() { g_hook = this; }
+Hook::Hook() {
+    g_hook = this;
+}
 Hook::~Hook() {
     if (g_hook == this)
         g_hook = nullptr;
 }
 
-void Hook::QueueAnswer(Answer answer) { m_answers.push_back(answer); }
-void Hook::QueueInput(std::optional<QString> line) { m_inputs.push_back(std::move(line)); }
+void Hook::QueueAnswer(Answer answer) {
+    m_answers.push_back(answer);
+}
+void Hook::QueueInput(std::optional<QString> line) {
+    m_inputs.push_back(std::move(line));
+}
+void Hook::QueuePicture(QString path) {
+    m_pictures.push_back(std::move(path));
+}
 
 Answer ShowMessage(QWidget* parent, const QString& text, const QString& title, Buttons buttons) {
     if (g_hook) {
@@ -77,6 +87,23 @@ std::optional<QString> AskText(QWidget* parent, const QString& prompt, const QSt
     if (box.exec() != QDialog::Accepted)
         return std::nullopt;
     return box.textValue();
+}
+
+std::optional<QString> AskPicture(QWidget* parent, const QString& title) {
+    if (g_hook) {
+        Hook& hook = *g_hook;
+        hook.m_shown.push_back({Shown::Kind::Picture, {}, title, Buttons::OkCancel, {}});
+        if (hook.onShown)
+            hook.onShown(hook.m_shown.back());
+        if (hook.m_pictures.empty())
+            return std::nullopt;
+        const QString path = hook.m_pictures.front();
+        hook.m_pictures.erase(hook.m_pictures.begin());
+        return path;
+    }
+    const QString path = QFileDialog::getOpenFileName(parent, title, QString(),
+                                                      QStringLiteral("图片 (*.png *.jpg *.jpeg *.bmp)"));
+    return path.isEmpty() ? std::nullopt : std::optional<QString>(path);
 }
 
 } // namespace quenlio::dialogs

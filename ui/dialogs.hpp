@@ -24,9 +24,13 @@ Answer ShowMessage(QWidget* parent, const QString& text, const QString& title, B
 std::optional<QString> AskText(QWidget* parent, const QString& prompt, const QString& title,
                                const QString& initial);
 
+// A modal file dialog for a picture (PNG, JPEG, BMP). Returns its path, or none when the user
+// cancels.
+std::optional<QString> AskPicture(QWidget* parent, const QString& title);
+
 // What a dialog showed, as a test hook records it.
 struct Shown {
-    enum class Kind { Message, Input } kind = Kind::Message;
+    enum class Kind { Message, Input, Picture } kind = Kind::Message;
     QString text; // message text, or the prompt of an input box
     QString title;
     Buttons buttons = Buttons::Ok;
@@ -34,7 +38,7 @@ struct Shown {
 };
 
 // While a Hook is alive no real dialog appears: each call is recorded and answered
-// from the queue (Ok, or the starting text for an input box, when the queue is empty).
+// from the queue (Ok, the starting text for an input box, no picture, when the queue is empty).
 // `onShown` runs while the "dialog" is up, before it answers, so tests can do there
 // what a user could do during a real modal box.
 class Hook {
@@ -46,6 +50,7 @@ public:
 
     void QueueAnswer(Answer answer);
     void QueueInput(std::optional<QString> line);
+    void QueuePicture(QString path);
     const std::vector<Shown>& shown() const { return m_shown; }
     void clear() { m_shown.clear(); }
     std::function<void(const Shown&)> onShown;
@@ -54,7 +59,9 @@ private:
     friend Answer quenlio::dialogs::ShowMessage(QWidget*, const QString&, const QString&, Buttons);
     friend std::optional<QString> quenlio::dialogs::AskText(QWidget*, const QString&, const QString&,
                                                             const QString&);
+    friend std::optional<QString> quenlio::dialogs::AskPicture(QWidget*, const QString&);
     std::vector<Shown> m_shown;
+    std::vector<QString> m_pictures;
     std::vector<Answer> m_answers;
     std::vector<std::optional<QString>> m_inputs;
 };

@@ -6,6 +6,7 @@
 #include "ui/controls.hpp"
 #include "ui/dialogs.hpp"
 #include "ui/fonts.hpp"
+#include "ui/label_scan.hpp"
 #include "ui/picture.hpp"
 #include "ui/screens.hpp"
 #include "ui/serial_entry.hpp"
@@ -44,6 +45,8 @@ Form3::Form3(QWidget* parent) : QWidget(parent) {
     connect(Text1, &QLineEdit::textChanged, this, &Form3::Text1_Change);
     connect(Text2, &QLineEdit::textChanged, this, &Form3::Text2_Change);
     connect(Command1, &QPushButton::clicked, this, &Form3::Command1_Click);
+    m_labelScan = new LabelScan(this, Text1, Text2, Serial11Length);
+    connect(Scan, &QPushButton::clicked, this, &Form3::Scan_Click);
     connect(Label11, &LinkLabel::clicked, this, &Form3::Label11_Click);
 
     Text1->setFocus();
@@ -67,6 +70,7 @@ void Form3::BuildControls() {
     Frame2 = MakeFrame(this, "Frame2", QStringLiteral("查询结果"), {8, 112, 375, 214});
     Command1 = MakeButton(Frame2, "Command1", QStringLiteral("查询"), {302, 94, 62, 32});
     Command1->setEnabled(false);
+    Scan = MakeButton(Frame2, "Scan", QStringLiteral("扫描条码"), {298, 134, 70, 32});
     const ResultRow rows[] = {
         {&Label3, "Label3", &Text3, "Text3", QStringLiteral("设备型号")},
         {&Label4, "Label4", &Text4, "Text4", QStringLiteral("出厂时间")},
@@ -86,6 +90,7 @@ void Form3::BuildControls() {
 
     setTabOrder(Text1, Text2);
     setTabOrder(Text2, Command1);
+    setTabOrder(Command1, Scan);
 }
 
 // The gates follow from the two texts alone, so they can be applied again after
@@ -122,6 +127,10 @@ void Form3::Command1_Click() {
     Text6->setText(FromUtf8(result.Carrier));
     Text7->setText(FromUtf8(result.Factory));
     Text8->setText(FromUtf8(result.AfterSalesReplacement));
+}
+
+void Form3::Scan_Click() {
+    m_labelScan->PickPicture();
 }
 
 // Back to the menu: open it first, so that a screen stays open throughout.

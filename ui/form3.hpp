@@ -13,6 +13,7 @@ namespace quenlio {
 
 class LinkLabel;
 class SerialCheck;
+class LabelScan;
 
 class Form3 : public QWidget {
     Q_OBJECT
@@ -29,6 +30,7 @@ public:
 
     QGroupBox* Frame2; // 查询结果
     QPushButton* Command1;
+    QPushButton* Scan; // 扫描条码: the box label's picture fills the two boxes
     QLabel* Label3;
     FocusEdit* Text3; // device model
     QLabel* Label4;
@@ -50,12 +52,14 @@ private:
     void Text1_Change();
     void Text2_Change();
     void Command1_Click();
+    void Scan_Click();
     void Label11_Click();
 
     void ApplyGates();
 
     // CheckOldSerial, run when the focus leaves the serial box.
     SerialCheck* m_serialCheck;
+    LabelScan* m_labelScan;
 };
 
 } // namespace quenlio

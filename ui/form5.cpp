@@ -8,6 +8,7 @@
 #include "ui/controls.hpp"
 #include "ui/dialogs.hpp"
 #include "ui/fonts.hpp"
+#include "ui/label_scan.hpp"
 #include "ui/links.hpp"
 #include "ui/picture.hpp"
 #include "ui/screens.hpp"
@@ -54,6 +55,8 @@ Form5::Form5(QWidget* parent) : QWidget(parent) {
     connect(Text2, &QLineEdit::textChanged, this, &Form5::Text2_Change);
     connect(Command1, &QPushButton::clicked, this, &Form5::Command1_Click);
     connect(Command2, &QPushButton::clicked, this, &Form5::Command2_Click);
+    m_labelScan = new LabelScan(this, Text1, Text2, Serial12Length);
+    connect(Scan, &QPushButton::clicked, this, &Form5::Scan_Click);
     connect(Command3, &QPushButton::clicked, this, &Form5::Command3_Click);
     connect(Text8, &QLineEdit::textChanged, this, &Form5::Text8_Change);
     connect(Command6, &QPushButton::clicked, this, &Form5::Command6_Click);
@@ -83,6 +86,8 @@ void Form5::BuildControls() {
     Text2 = MakeBox(Frame1, "Text2", QStringLiteral("型号"), QRect(98, 54, 198, 24));
     Text2->setEnabled(false);
     Command2 = MakeButton(Frame1, "Command2", QStringLiteral("查看方法"), QRect(322, 37, 104, 30));
+    // In the frame's caption row, above 查看方法: the one free place beside the inputs.
+    Scan = MakeButton(Frame1, "Scan", QStringLiteral("扫描条码"), QRect(322, 1, 104, 22));
 
     // Results: six captioned boxes on the left, the handset photo and the query
     // button on the right.
@@ -137,7 +142,8 @@ void Form5::BuildControls() {
     // The serial comes first; then the part number and the query.
     setTabOrder(Text1, Text2);
     setTabOrder(Text2, Command2);
-    setTabOrder(Command2, Command1);
+    setTabOrder(Command2, Scan);
+    setTabOrder(Scan, Command1);
     setTabOrder(Command1, Text3);
     setTabOrder(Text3, Text4);
     setTabOrder(Text4, Text5);
@@ -208,6 +214,10 @@ void Form5::Command1_Click() {
 
 void Form5::Command2_Click() {
     OpenScreen(Screen::Form4);
+}
+
+void Form5::Scan_Click() {
+    m_labelScan->PickPicture();
 }
 
 void Form5::Label9_Click() {

@@ -14,6 +14,7 @@ namespace quenlio {
 class Picture;
 class LinkLabel;
 class SerialCheck;
+class LabelScan;
 
 class Form5 : public QWidget {
     Q_OBJECT
@@ -28,6 +29,7 @@ public:
     QLabel* Label2;
     FocusEdit* Text2; // part number
     QPushButton* Command2;
+    QPushButton* Scan; // 扫描条码: the box label's picture fills the two boxes
 
     QGroupBox* Frame2; // 查询结果
     QPushButton* Command1;
@@ -66,6 +68,7 @@ private:
     void Text2_Change();
     void Command1_Click();
     void Command2_Click();
+    void Scan_Click();
     void Command3_Click();
     void Text8_Change();
     void Command6_Click();
@@ -75,6 +78,7 @@ private:
 
     // The half-year code, checked each time the part number gains the focus.
     SerialCheck* m_halfYearCheck;
+    LabelScan* m_labelScan;
 };
 
 } // namespace quenlio

@@ -37,9 +37,9 @@ described=no packaged=no
 [[ $described == "$packaged" ]] || fail "the description names quenlio-decode: $described; the package holds it: $packaged"
 depends=$(field Depends)
 echo "depends: $depends"
-# Qt's libraries must come from the shared-library scan, the fonts by name.
+# Qt's libraries and zxing-cpp's must come from the shared-library scan, the fonts by name.
 names=$(tr ',|' '\n\n' <<<"$depends" | sed 's/^ *//; s/[ (:].*//')
-for package in libqt6widgets6 libqt6gui6 libqt6svg6 libstdc++6 fonts-noto-cjk fonts-arphic-ukai; do
+for package in libqt6widgets6 libqt6gui6 libqt6svg6 libzxing2 libstdc++6 fonts-noto-cjk fonts-arphic-ukai; do
     grep -qx "$package" <<<"$names" || fail "Depends lacks $package"
 done
 

@@ -211,7 +211,8 @@ template <typename Inputs> QString KeyboardEvent(Random& random, Inputs& inputs,
 }
 
 // Answers every message box and input box at random, and records each one with its
-// answer; web pages are recorded instead of opened.
+// answer; the scan's file dialog is cancelled, and counted alone; web pages are recorded
+// instead of opened.
 class Answers {
 public:
     struct Entry {
@@ -222,6 +223,10 @@ public:
 
     Answers(Random& random, std::vector<QString> inputs) : m_random(random), m_inputs(std::move(inputs)) {
         m_dialogs.onShown = [this](const dialogs::Shown& shown) {
+            if (shown.kind == dialogs::Shown::Kind::Picture) {
+                ++m_pictureAsks;
+                return;
+            }
             Entry entry{shown, dialogs::Answer::Ok, std::nullopt};
             if (shown.kind == dialogs::Shown::Kind::Input) {
                 const int choice = m_random.Below(static_cast<int>(m_inputs.size()) + 2);
@@ -243,6 +248,9 @@ public:
     // Runs while a dialog is up, before it answers.
     std::function<void(const Entry&)> onShown;
 
+    // How often the scan asked for a picture.
+    int pictureAsks() const { return m_pictureAsks; }
+
     // What was shown since the last call, and the addresses opened.
     std::vector<Entry> TakeShown() { return std::exchange(m_entries, {}); }
     QStringList TakeOpened() {
@@ -257,6 +265,7 @@ private:
     dialogs::Hook m_dialogs;
     web::Hook m_web;
     std::vector<Entry> m_entries;
+    int m_pictureAsks = 0;
 };
 
 // Keys sent to controls that ignore them (a picture, a disabled button) and clicks on

@@ -79,11 +79,13 @@ private slots:
         QCOMPARE(form().size(), QSize(466, 492));
         QCOMPARE(form().minimumSize(), form().maximumSize());
         QCOMPARE(QApplication::focusWidget(), form().Text1);
-        // Enabled: the serial, the replacement flag box, the help button and the back link only.
+        // Enabled: the serial, the replacement flag box, the help and scan buttons and the back
+        // link only.
         for (QWidget* control : form().findChildren<QWidget*>()) {
             if (qobject_cast<QLineEdit*>(control) || qobject_cast<QPushButton*>(control)) {
                 const bool usable =
-                    control == form().Text1 || control == form().Text9 || control == form().Command2;
+                    control == form().Text1 || control == form().Text9 || control == form().Command2 ||
+                    control == form().Scan;
                 QVERIFY2(control->isEnabled() == usable, qPrintable(control->objectName()));
             }
         }

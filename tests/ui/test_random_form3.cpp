@@ -123,10 +123,12 @@ void CheckGates(QWidget* form, const Controls& c, Failures& fail) {
     fail.Expect(Chars(serial) <= 11, "Text1 holds at most 11 characters");
     fail.Expect(!HasLowerAscii(serial), "Text1 is upper-case");
     fail.Expect(!complete || CheckOldSerial(Utf8(serial)), "a complete serial passes the serial check");
-    // With an incomplete serial the focus can leave the serial box only for "返回" (Tab
-    // takes it there; nothing else is enabled), and leaving checks the serial.
-    fail.Expect(complete || form->focusWidget() == c.Text1 || form->focusWidget() == c.Label11,
-                "with an incomplete serial the focus stays in Text1 or on 返回");
+    // With an incomplete serial the focus can leave the serial box only for 扫描条码 or "返回"
+    // (Tab takes it there; nothing else is enabled), and leaving checks the serial.
+    const QWidget* focus = form->focusWidget();
+    fail.Expect(complete || focus == c.Text1 || focus == c.Label11 ||
+                    (focus && focus->objectName() == QLatin1String("Scan")),
+                "with an incomplete serial the focus stays in Text1, on 扫描条码 or on 返回");
     fail.Expect(form->focusWidget() == c.Text1 || Chars(serial) < 5 || CheckOldSerial(Utf8(serial)),
                 "a serial the focus has left passes the check");
 
