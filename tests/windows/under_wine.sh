@@ -125,11 +125,11 @@ else
     xdotool windowactivate --sync "$form5" type --delay 60 "f1rjp3xydtwf"
     sleep 0.5
     xdotool type --delay 60 "md297ch"
-    # From the part number box, Tab goes past 查看方法 to 查询.
-    keys "$form5" Tab Tab space
+    # From the part number box, Tab goes past 查看方法 and 扫描条码 to 查询.
+    keys "$form5" Tab Tab Tab space
     shoot "$form5" windows-form5-query.png
-    # Back from 查询 past 查看方法 and both boxes to "返回", the end of the chain.
-    keys "$form5" shift+Tab shift+Tab shift+Tab shift+Tab Return
+    # Back from 查询 past 扫描条码, 查看方法 and both boxes to "返回", the end of the chain.
+    keys "$form5" shift+Tab shift+Tab shift+Tab shift+Tab shift+Tab Return
     wait_for 30 window_named "Quenlio ByMorlane " || fail "the menu did not open"
     menu=$(window_named "Quenlio ByMorlane ")
     shoot "$menu" windows-main.png
