@@ -26,15 +26,6 @@ TEST(LabelPartNumber, DropsTheIdentifierAndTheRegionSuffix) {
         EXPECT_EQ(LabelPartNumber(refused), "") << refused;
 }
 
-TEST(ReadLabel, TakesOneSerialAndOnePartNumberBesideAnImeiAndAUpc) {
-    const LabelReading read =
-        ReadLabel({"013425001234567", "SF1RJP3XYDTWF", "1PMD297CH/A", "885909627837", "F1RJP3XYDTWF"}, 12);
-    EXPECT_EQ(read.Result, Outcome::Read);
-    EXPECT_EQ(read.Serial, "F1RJP3XYDTWF");
-    EXPECT_EQ(read.PartNumber, "MD297CH");
-    EXPECT_FALSE(read.TwoPartNumbers);
-}
-
 TEST(ReadLabel, NeverGuesses) {
     const LabelReading twoParts = ReadLabel({"S88923ABC3NP", "1PMB716CH/A", "1PMB046LL/A"}, 11);
     EXPECT_EQ(twoParts.Result, Outcome::Read);
