@@ -80,7 +80,7 @@ export const countBoxes = (page) =>
 /**
  * Waits until the page has settled: its controls, boxes, address and focus the same over a timer
  * turn and two message turns, after any step back it asked of the history has arrived (the page
- * counts none; `watchHistory` below does) and the close event of every box that closed. Returns that state: { hash, ready, screens, controls,
+ * counts none; `watchHistory` below does). Returns that state: { hash, ready, screens, controls,
  * boxes, focus, focusScreen, opened, closed }. Works on a driver page and a puppeteer page alike.
  */
 export const settle = (page) =>
@@ -115,10 +115,8 @@ export const settle = (page) =>
             await new Promise((done) => setTimeout(done, 0));
             await turn();
             await turn();
-            const state = take();
-            const now = JSON.stringify(state);
-            // A <dialog>'s close event comes a task after it closes: one not yet come is no rest.
-            if (now === last && state.opened - state.closed <= state.boxes.length) return state;
+            const now = JSON.stringify(take());
+            if (now === last) return JSON.parse(now);
             last = now;
         }
         throw new Error(`the page never settled: ${last}`);
