@@ -459,8 +459,10 @@ class WebKitPage extends BasePage {
             const [innerWidth, innerHeight] = await driver.executeScript("return [innerWidth, innerHeight]");
             if (innerWidth === width && innerHeight === height) break;
             if (i === 20) throw new Error(`WebKit's page stays ${innerWidth}x${innerHeight}, not ${width}x${height}`);
+            // A window not yet at its first size can give a page larger than the window: no size then.
             const outer = await window.getRect();
-            await window.setRect({ width: outer.width + width - innerWidth, height: outer.height + height - innerHeight });
+            const next = { width: Math.round(outer.width + width - innerWidth), height: Math.round(outer.height + height - innerHeight) };
+            if (next.width > 0 && next.height > 0) await window.setRect(next);
             await sleep(50);
         }
         await this.settle();
