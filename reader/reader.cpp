@@ -1,7 +1,6 @@
 #include "reader/reader.hpp"
 
-#define ZX_USE_UTF8 1 // Result::text() as UTF-8
-#include <ZXing/ReadBarcode.h>
+#include "reader/decode.hpp"
 
 #include <algorithm>
 
@@ -22,8 +21,11 @@ std::vector<std::string> ReadCodes(const Picture& picture) {
                            .setTryRotate(true)
                            .setTryDownscale(false);
     std::vector<std::string> texts;
-    for (const ZXing::Result& result : ZXing::ReadBarcodes(view, hints)) {
-        std::string text = result.text();
+    for (const ZXing::Result& result : Decode(view, hints)) {
+        // The code's own bytes: a label's codes are ASCII, and the rule takes nothing else. Their
+        // UTF-8 text would bring zxing's tables of every character set into the web's reader.
+        const ZXing::ByteArray& bytes = result.bytes();
+        std::string text(bytes.begin(), bytes.end());
         if (result.isValid() && std::find(texts.begin(), texts.end(), text) == texts.end())
             texts.push_back(std::move(text));
     }
