@@ -14,7 +14,7 @@ import { serveSite } from "./browser.mjs";
 // The npm packages live beside web/package.json.
 const require = createRequire(new URL("../../web/package.json", import.meta.url));
 const puppeteer = require("puppeteer-core");
-const { Builder } = require("selenium-webdriver");
+const { Builder, By } = require("selenium-webdriver");
 const { Command } = require("selenium-webdriver/lib/command");
 
 const Known = ["chromium", "firefox", "webkit"];
@@ -49,10 +49,14 @@ const ClosedPort = 9;
 /** Serves the built site (QUENLIO_SITE, or build-web/site) on 127.0.0.1: { url, origin, close() }. */
 export const startSite = (folder) => serveSite(folder);
 
-/** Starts `engine` with a fresh profile: { engine, supports, newPage(viewport?), close(), ... }. */
-export async function launch(engine, { origin }) {
+/**
+ * Starts `engine` with a fresh profile: { engine, supports, newPage(viewport?), close(), ... }.
+ * `camera`: chromium's fake camera playing that Y4M file, allowed; otherwise the page is refused
+ * the camera (or has none), as the engine does it.
+ */
+export async function launch(engine, { origin, camera = null }) {
     if (engine === "webkit") return launchWebKit(origin);
-    if (engine === "chromium" || engine === "firefox") return launchPuppeteer(engine, origin);
+    if (engine === "chromium" || engine === "firefox") return launchPuppeteer(engine, origin, camera);
     throw new Error(`unknown engine ${engine}`);
 }
 
@@ -162,9 +166,12 @@ const FirefoxPrefs = {
     // A new tab shows the address it was given, not an https:// one it was upgraded to.
     "dom.security.https_first": false,
     "dom.w3c_touch_events.enabled": 1,
+    // A camera there, and the page refused it.
+    "media.navigator.streams.fake": true,
+    "permissions.default.camera": 2,
 };
 
-function puppeteerOptions(engine, profile) {
+function puppeteerOptions(engine, profile, camera) {
     if (engine === "firefox")
         return { browser: "firefox", executablePath: Programs.firefox, headless: true, userDataDir: profile, extraPrefsFirefox: FirefoxPrefs };
     return {
@@ -182,6 +189,9 @@ function puppeteerOptions(engine, profile) {
             // address without a name too) goes to a closed port.
             "--host-resolver-rules=MAP * ~NOTFOUND, EXCLUDE 127.0.0.1",
             `--proxy-server=127.0.0.1:${ClosedPort}`,
+            // A camera there: playing `camera` and allowed, or refused.
+            "--use-fake-device-for-media-stream",
+            ...(camera ? ["--use-fake-ui-for-media-stream", `--use-file-for-fake-video-capture=${camera}`] : ["--deny-permission-prompts"]),
         ],
     };
 }
@@ -193,9 +203,9 @@ function outsideAddress(address, origin) {
     return /^https?:/.test(address) && new URL(address).origin !== origin ? address : null;
 }
 
-async function launchPuppeteer(engine, origin) {
+async function launchPuppeteer(engine, origin, camera) {
     const profile = await mkdtemp(join(tmpdir(), `quenlio-${engine}-`));
-    const browser = await puppeteer.launch(puppeteerOptions(engine, profile));
+    const browser = await puppeteer.launch(puppeteerOptions(engine, profile, camera));
     const session = {
         engine,
         supports: Supports[engine],
@@ -274,6 +284,12 @@ class PuppeteerPage extends BasePage {
     async reload() {
         await this.use();
         await this.native.reload({ waitUntil: "load" });
+    }
+
+    /** Gives the file input `selector` the file at `path`, as the user picking it does. */
+    async chooseFile(selector, path) {
+        await this.use();
+        await (await this.native.$(selector)).uploadFile(path);
     }
 
     async type(text) {
@@ -546,6 +562,12 @@ class WebKitPage extends BasePage {
     async reload() {
         await this.settle();
         await this.native.navigate().refresh();
+        await this.settle();
+    }
+
+    async chooseFile(selector, path) {
+        await this.use();
+        await this.native.findElement(By.css(selector)).sendKeys(path);
         await this.settle();
     }
 

@@ -31,14 +31,14 @@ export async function loadNodeCore() {
  * with one site and one browser for it: fixture.{ engine, url, session, page, core } are set before
  * its tests run. `viewport` is the page's size (the phone by default).
  */
-export function eachEngine(title, body, { viewport, engines = Engines } = {}) {
+export function eachEngine(title, body, { viewport, engines = Engines, camera = null } = {}) {
     for (const engine of engines.filter((e) => Engines.includes(e)))
         describe(`${title} (${engine})`, () => {
             const fixture = { engine };
             before(async () => {
                 fixture.site = await startSite();
                 fixture.url = fixture.site.url;
-                fixture.session = await launch(engine, { origin: fixture.site.origin });
+                fixture.session = await launch(engine, { origin: fixture.site.origin, camera: camera && (await camera()) });
                 fixture.page = await fixture.session.newPage(viewport);
                 fixture.core = await loadNodeCore();
             });

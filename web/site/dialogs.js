@@ -10,9 +10,9 @@ function byId(id) {
 }
 
 // Shows `dialog` modal and resolves with the button that closed it ("ok" or "cancel"), Esc
-// counting as `escape`. The focus goes back where it was, as a desktop window gets it back,
-// before the caller goes on, so the caller may move it on.
-function run(dialog, escape, first) {
+// counting as `escape`, or with what `until` gives first. The focus goes back where it was, as a
+// desktop window gets it back, before the caller goes on, so the caller may move it on.
+function run(dialog, escape, first, until = null) {
     const before = document.activeElement;
     const form = dialog.querySelector("form");
     return new Promise((resolve) => {
@@ -44,6 +44,7 @@ function run(dialog, escape, first) {
         abandonOpen = close; // the promise never settles: nothing of the closed screen runs on
         dialog.showModal();
         first.focus();
+        until?.then((answer) => open === dialog && finish(answer));
     });
 }
 
@@ -74,6 +75,15 @@ export async function askText(prompt, title, initial) {
     line.value = initial;
     const answer = await run(dialog, "cancel", line);
     return answer === "ok" ? line.value : null;
+}
+
+/**
+ * A box of the caller's own (`dialog`, with a form whose buttons close it as "cancel"), shown modal
+ * as the others are, `first` given the focus. It fires `close` however it goes.
+ * @returns {Promise<any>} what `until` gives, or "cancel" when the user closes it first
+ */
+export function showBox(dialog, first, until) {
+    return run(dialog, "cancel", first, until);
 }
 
 /** Whether a box is up: the screens ignore focus changes caused by it. */

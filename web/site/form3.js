@@ -2,7 +2,7 @@
 // suffix of the part number. Its query keeps what earlier queries showed.
 import { pressOnEnter } from "./presses.js";
 import { showResult } from "./results.js";
-import { Box, SerialCheck } from "./serial_entry.js";
+import { Box, SerialCheck, scanInto } from "./serial_entry.js";
 import { Texts } from "./texts.js";
 
 // The result boxes, by the field each shows.
@@ -53,6 +53,10 @@ export function Form3(view, page) {
         for (const box of results) showResult(box, result[Results[box.dataset.control]]);
     }
 
+    function Scan_Click() {
+        scanInto(core.Serial11Length, Text1, Text2);
+    }
+
     function Label11_Click() {
         serialCheck.closed = true;
         page.openScreen("Main");
@@ -60,6 +64,7 @@ export function Form3(view, page) {
 
     pressOnEnter(Text2.input, Command1);
     Command1.addEventListener("click", Command1_Click);
+    control("Scan").addEventListener("click", Scan_Click);
     control("Label11").addEventListener("click", Label11_Click);
 
     return { close: () => (serialCheck.closed = true) };

@@ -3,7 +3,7 @@
 import * as dialogs from "./dialogs.js";
 import { pressOnEnter } from "./presses.js";
 import { showResult } from "./results.js";
-import { Box, SerialCheck } from "./serial_entry.js";
+import { Box, SerialCheck, scanInto } from "./serial_entry.js";
 import { Texts } from "./texts.js";
 
 /** Wires a fresh Form5 (`view`); `page` holds core, links, openScreen and openWebPage. */
@@ -63,6 +63,10 @@ export function Form5(view, page) {
         page.openScreen("Form4");
     }
 
+    function Scan_Click() {
+        scanInto(core.Serial12Length, Text1, Text2);
+    }
+
     async function Command3_Click() {
         const answer = await dialogs.showMessage(Texts.WarrantyQuestion, Texts.WarrantyTitle, "okcancel");
         if (answer === "ok") page.openWebPage(page.links.WarrantyLookupPage);
@@ -119,6 +123,7 @@ export function Form5(view, page) {
 
     Command1.addEventListener("click", Command1_Click);
     Command2.addEventListener("click", Command2_Click);
+    control("Scan").addEventListener("click", Scan_Click);
     Command3.addEventListener("click", Command3_Click);
     Command6.addEventListener("click", Command6_Click);
     Command7.addEventListener("click", Command7_Click);

@@ -50,8 +50,16 @@ export class Box {
         return this.input.value;
     }
 
+    /** Writes the box as the page; resolves once its change has run. */
     set(text) {
-        this.accept(this.max ? this.core.charSlice(text, 1, this.max) : text);
+        return this.accept(this.max ? this.core.charSlice(text, 1, this.max) : text);
+    }
+
+    /** As the user selecting the whole text and pasting `text` over it; resolves as set() does. */
+    pasteOver(text) {
+        this.input.focus();
+        this.input.select();
+        return this.set(text);
     }
 
     limit(value) {
@@ -68,8 +76,29 @@ export class Box {
         if (this.normalise && document.activeElement === this.input) this.input.setSelectionRange(normal.length, normal.length);
         if (normal === this.last) return;
         this.last = normal;
-        this.onChange(normal);
+        return this.onChange(normal);
     }
+}
+
+// Said when the scan box's code cannot be fetched (offline before the first visit was cached).
+export const ScanUnavailable = "条码读取功能无法载入，请联网后再试";
+
+/**
+ * 扫描条码: the scan box for serials of `serialLength` characters; a label read goes into `serial`
+ * and then, when it is open by then, `partNumber`, each pasted over through its own handlers.
+ */
+export async function scanInto(serialLength, serial, partNumber) {
+    let scan;
+    try {
+        scan = await import("./scan.js");
+    } catch {
+        await dialogs.showMessage(ScanUnavailable, document.getElementById("ScanBox-title").textContent);
+        return;
+    }
+    await scan.scanLabel(serialLength, async (serialText, partText) => {
+        await serial.pasteOver(serialText);
+        if (partText && !partNumber.input.disabled && !partNumber.input.readOnly) await partNumber.pasteOver(partText);
+    });
 }
 
 /**

@@ -1,0 +1,206 @@
+// 扫描条码 on a query screen: a box that reads the box label's bar codes from the rear camera,
+// frame after frame, or from a photo where the camera cannot be used, and gives the screen the
+// serial and part number core's label rule finds in them. This module and the reader come only
+// with the first press; the reading runs in a worker (scan_worker.js), off the page's thread.
+import * as dialogs from "./dialogs.js";
+import { ScanUnavailable } from "./serial_entry.js";
+
+// What the box says, in its one line.
+const Lines = Object.freeze({
+    Aim: "请将标签上的条码放入框内",
+    Reading: "正在读取……",
+    Refused: "没有使用相机的权限，请改用照片",
+    NoCamera: "没有找到可用的相机，请改用照片",
+    Insecure: "此网址不能使用相机（需要HTTPS），请改用照片",
+    CameraFailed: "相机无法打开，请改用照片",
+    ReaderFailed: ScanUnavailable,
+});
+
+// A camera frame is read at most this many pixels a side: a label held in the frame reads as well
+// as at full size, in a fraction of the time.
+const FrameSide = 960;
+// A label whose part number has not been read with its serial is given this long to show it.
+const PartNumberWait = 1000;
+
+// The one worker of the page, made on the first press; `ready` gives the reader's constants,
+// or null when it could not be loaded (the next press tries again).
+let worker = null;
+let ready = null;
+const waiting = new Map();
+let nextId = 0;
+
+function startReader() {
+    if (ready) return ready;
+    ready = new Promise((resolve) => {
+        worker = new Worker(new URL("./scan_worker.js", import.meta.url), { type: "module" });
+        worker.addEventListener("message", ({ data }) => {
+            if ("ready" in data) resolve(data.ready);
+            else waiting.get(data.id)?.(data.reading);
+            waiting.delete(data.id);
+        });
+        worker.addEventListener("error", (event) => {
+            event.preventDefault();
+            resolve(null);
+        });
+    }).then((constants) => {
+        if (!constants) {
+            worker.terminate();
+            ready = null;
+            for (const answer of waiting.values()) answer(null);
+            waiting.clear();
+        }
+        return constants;
+    });
+    return ready;
+}
+
+// The reading of one picture (ImageData, whose pixels go to the worker), or null.
+function read(picture, serialLength) {
+    return new Promise((resolve) => {
+        const id = nextId++;
+        waiting.set(id, resolve);
+        const { data, width, height } = picture;
+        worker.postMessage({ id, pixels: data, width, height, serialLength }, [data.buffer]);
+    });
+}
+
+// The pixels of `source` (a video or an image bitmap), scaled down to at most `longest` a side.
+function pixelsOf(canvas, source, width, height, longest) {
+    const scale = Math.min(1, longest / Math.max(width, height));
+    canvas.width = Math.max(1, Math.round(width * scale));
+    canvas.height = Math.max(1, Math.round(height * scale));
+    const context = canvas.getContext("2d", { willReadFrequently: true });
+    context.drawImage(source, 0, 0, canvas.width, canvas.height);
+    return context.getImageData(0, 0, canvas.width, canvas.height);
+}
+
+// Why the camera cannot be used, as the box says it.
+function cameraRefusal(error) {
+    if (error?.name === "NotAllowedError" || error?.name === "SecurityError") return Lines.Refused;
+    if (error?.name === "NotFoundError" || error?.name === "OverconstrainedError") return Lines.NoCamera;
+    return Lines.CameraFailed;
+}
+
+const nextFrame = (video) =>
+    new Promise((resolve) => ("requestVideoFrameCallback" in video ? video.requestVideoFrameCallback(() => resolve()) : requestAnimationFrame(() => resolve())));
+
+/**
+ * Opens the scan box for a screen of `serialLength`-character serials. A label read closes it and
+ * hands its serial and part number (the latter "" when the label gave none) to `fill`, then says
+ * in a message box what core says of the reading, if anything. The camera is released whenever
+ * the box closes: by a reading, by 关闭 or Esc or Back, by the page being hidden, or with its
+ * screen.
+ */
+export async function scanLabel(serialLength, fill) {
+    const dialog = /** @type {HTMLDialogElement} */ (document.getElementById("ScanBox"));
+    const camera = dialog.querySelector(".camera");
+    const video = /** @type {HTMLVideoElement} */ (dialog.querySelector("video"));
+    const line = dialog.querySelector("#ScanBox-line");
+    const file = /** @type {HTMLInputElement} */ (dialog.querySelector("#ScanBox-file"));
+    const photo = /** @type {HTMLButtonElement} */ (dialog.querySelector("[data-answer=photo]"));
+    const canvas = document.createElement("canvas");
+    const say = (text) => (line.textContent = text);
+
+    let open = true;
+    let stream = null;
+    let done;
+    const until = new Promise((resolve) => (done = resolve));
+
+    const release = () => {
+        for (const track of stream?.getTracks() ?? []) track.stop();
+        stream = null;
+        video.srcObject = null;
+    };
+    const onHidden = () => document.visibilityState === "hidden" && stream && done("cancel");
+    const close = () => {
+        open = false;
+        release();
+        document.removeEventListener("visibilitychange", onHidden);
+        photo.removeEventListener("click", pickPhoto);
+        file.removeEventListener("change", readPhoto);
+    };
+    // Where the camera cannot be used: the same box offers a photo, and says why.
+    const offerPhoto = (why) => {
+        release();
+        camera.hidden = true;
+        photo.hidden = false;
+        say(why);
+    };
+    const pickPhoto = () => file.click();
+    async function readPhoto() {
+        const chosen = file.files?.[0];
+        file.value = "";
+        if (!chosen) return;
+        say(Lines.Reading);
+        const constants = await startReader();
+        if (!open) return;
+        if (!constants) return say(Lines.ReaderFailed);
+        let picture;
+        try {
+            const bitmap = await createImageBitmap(chosen);
+            picture = pixelsOf(canvas, bitmap, bitmap.width, bitmap.height, constants.LongestSide);
+            bitmap.close();
+        } catch {
+            if (open) say(constants.UnreadablePicture);
+            return;
+        }
+        const reading = await read(picture, serialLength);
+        if (!open) return;
+        if (!reading) say(Lines.ReaderFailed);
+        else if (reading.Outcome === "Read") done(reading);
+        else say(reading.Message);
+    }
+
+    async function startCamera() {
+        if (!navigator.mediaDevices?.getUserMedia) return offerPhoto(window.isSecureContext ? Lines.NoCamera : Lines.Insecure);
+        try {
+            stream = await navigator.mediaDevices.getUserMedia({
+                audio: false,
+                video: { facingMode: "environment", width: { ideal: 1280 }, height: { ideal: 720 } },
+            });
+        } catch (error) {
+            if (open) offerPhoto(cameraRefusal(error));
+            return;
+        }
+        if (!open) return release();
+        video.srcObject = stream;
+        try {
+            await video.play();
+        } catch (error) {
+            if (open) offerPhoto(cameraRefusal(error));
+            return;
+        }
+        if (!(await startReader())) return open && offerPhoto(Lines.ReaderFailed);
+        let serialAlone = null; // { serial, since }: a serial read without its part number
+        while (open && stream) {
+            await nextFrame(video);
+            if (!open || !stream) return;
+            if (!video.videoWidth) continue;
+            const reading = await read(pixelsOf(canvas, video, video.videoWidth, video.videoHeight, FrameSide), serialLength);
+            if (!open) return;
+            if (!reading) return offerPhoto(Lines.ReaderFailed);
+            if (reading.Outcome !== "Read") {
+                serialAlone = null;
+                say(reading.Outcome === "NoSerial" ? Lines.Aim : reading.Message);
+                continue;
+            }
+            if (reading.PartNumber) return done(reading);
+            if (serialAlone?.serial !== reading.Serial) serialAlone = { serial: reading.Serial, since: performance.now() };
+            else if (performance.now() - serialAlone.since >= PartNumberWait) return done(reading);
+        }
+    }
+
+    camera.hidden = false;
+    photo.hidden = true;
+    say(Lines.Aim);
+    document.addEventListener("visibilitychange", onHidden);
+    photo.addEventListener("click", pickPhoto);
+    file.addEventListener("change", readPhoto);
+    dialog.addEventListener("close", close, { once: true });
+    const answer = dialogs.showBox(dialog, dialog.querySelector("[data-answer=cancel]"), until);
+    startCamera();
+    const reading = await answer;
+    if (reading === "cancel") return;
+    await fill(reading.Serial, reading.PartNumber);
+    if (reading.Message) await dialogs.showMessage(reading.Message, document.getElementById("ScanBox-title").textContent);
+}
