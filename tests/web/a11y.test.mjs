@@ -1,4 +1,4 @@
-// axe-core on every screen of the page and on an open message box and input box, at a phone's
+// axe-core on every screen of the page and on an open message box, input box and scan box, at a phone's
 // size and in a desktop window, in chromium (axe is evaluated through its DevTools, past the page's
 // policy); and every control a finger can reach 44 pixels square at least.
 import { test } from "node:test";
@@ -35,6 +35,11 @@ eachEngine("Accessibility", (f) => {
         await page.type("2013-11-11\n");
         await page.tap(sel("Form5", "Command7"));
         assert.equal((await openBox(page)).id, "InputBox");
+        assert.deepEqual(await axeViolations(page.native), []);
+        await answerBox(page, "取消");
+        // The scan box, here offering a photo (this browser has no camera).
+        await page.tap(sel("Form5", "Scan"));
+        await page.waitFor(() => document.querySelector("#ScanBox [data-answer=photo]:not([hidden])"), { message: "the photo offered", timeout: 10000 });
         assert.deepEqual(await axeViolations(page.native), []);
         await answerBox(page, "取消");
     });

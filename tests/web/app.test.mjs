@@ -116,6 +116,15 @@ test("after one visit: the server gone and the network off, it opens, queries an
     await page.waitForSelector("html[data-ready] #Form5");
     await fullQuery(page);
     await everyScreenDrawn(page);
+    // The scan box and its reader come from the cache too: a file that is no picture is read by
+    // the reader's worker and told as such, not as a reader that could not be fetched.
+    await goTo(page, site.url, "Form5");
+    await page.tap(at("Scan"));
+    await page.waitForSelector("#ScanBox [data-answer=photo]:not([hidden])");
+    const notPicture = join(await mkdtemp(join(tmpdir(), "quenlio-")), "label.png");
+    await writeFile(notPicture, "not a picture\n");
+    await (await page.$("#ScanBox-file")).uploadFile(notPicture);
+    await page.waitForFunction(() => document.getElementById("ScanBox-line").textContent === "无法读取这张图片");
     assert.deepEqual(errors, []);
 });
 

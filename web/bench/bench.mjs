@@ -3,10 +3,11 @@
 // gzip, application/wasm), in Debian's chromium at a phone's size. A benchmark, not a test: it
 // prints one markdown table for docs/benchmarks.md.
 //   node web/bench/bench.mjs [ROUNDS]        (scripts/web bench [ROUNDS] builds first)
-// QUENLIO_BENCH=time,memory (say) runs only those of lighthouse, bytes, time, click and memory;
+// QUENLIO_BENCH=time,memory (say) runs only those of lighthouse, bytes, time, click, memory and
+// scan (which needs zint, ImageMagick and ffmpeg);
 // QUENLIO_SITE=FOLDER measures another build of the site.
 import { execFile } from "node:child_process";
-import { readdir, readFile, rm } from "node:fs/promises";
+import { mkdtemp, readdir, readFile, rm } from "node:fs/promises";
 import { tmpdir } from "node:os";
 import { join } from "node:path";
 import { fileURLToPath } from "node:url";
@@ -18,7 +19,7 @@ import { ChromePath, Phone, launchChromium, serve } from "./chromium.mjs";
 const Here = fileURLToPath(new URL(".", import.meta.url));
 const SiteFolder = process.env.QUENLIO_SITE ?? join(Here, "..", "..", "build-web", "site");
 const Rounds = Number(process.argv[2] ?? 21);
-const Sections = (process.env.QUENLIO_BENCH ?? "lighthouse,bytes,time,click,memory").split(",");
+const Sections = (process.env.QUENLIO_BENCH ?? "lighthouse,bytes,time,click,memory,scan").split(",");
 const Serial = "DNPH7ABCDTDK"; // a serial of the catalogue, MD269LL
 const Text1 = "#Form5 [data-control=Text1]";
 const Query = "#Form5 [data-control=Command1]";
@@ -249,7 +250,105 @@ async function memoryFigures(browser, site) {
     ];
 }
 
-const Names = ["lighthouse", "bytes", "time", "click", "memory"];
+// A box label as the camera sees it, 640×480: the serial and part number as Code 128 (zint), and
+// the same as a Y4M stream for chromium's fake camera (ffmpeg).
+async function drawLabel(folder) {
+    const run = promisify(execFile);
+    await run("zint", ["--barcode=20", "--data=SF1RJP3XYDTWF", "--scale=1", "--height=40", `--output=${folder}/serial.png`]);
+    await run("zint", ["--barcode=20", "--data=1PMD297CH/A", "--scale=1", "--height=40", `--output=${folder}/part.png`]);
+    await run("convert", [`${folder}/serial.png`, `${folder}/part.png`, "-background", "white", "-gravity", "center", "-smush", "30",
+        "-extent", "640x480", `${folder}/frame.png`]);
+    await run("ffmpeg", ["-loglevel", "error", "-y", "-loop", "1", "-i", `${folder}/frame.png`, "-t", "1", "-r", "10", "-pix_fmt", "yuv420p", `${folder}/frame.y4m`]);
+    return { frame: `${folder}/frame.png`, stream: `${folder}/frame.y4m` };
+}
+
+// The scan box's worker on the page, reading the frame 30 times: the round trip of each, pixels in
+// to the label's reading out.
+async function frameReads(page, frame) {
+    return page.evaluate(async (png) => {
+        const bitmap = await createImageBitmap(new Blob([Uint8Array.from(atob(png), (c) => c.charCodeAt(0))]));
+        const canvas = new OffscreenCanvas(bitmap.width, bitmap.height);
+        canvas.getContext("2d").drawImage(bitmap, 0, 0);
+        const worker = new Worker("scan_worker.js", { type: "module" });
+        const answer = () => new Promise((resolve) => worker.addEventListener("message", ({ data }) => resolve(data), { once: true }));
+        await answer(); // the reader loaded
+        const times = [];
+        let reading;
+        for (let i = 0; i < 30; ++i) {
+            const pixels = canvas.getContext("2d").getImageData(0, 0, bitmap.width, bitmap.height).data;
+            const start = performance.now();
+            worker.postMessage({ id: i, pixels, width: bitmap.width, height: bitmap.height, serialLength: 12 }, [pixels.buffer]);
+            reading = (await answer()).reading;
+            times.push(performance.now() - start);
+        }
+        worker.terminate();
+        return { times, reading: `${reading.Serial} ${reading.PartNumber}` };
+    }, (await readFile(frame)).toString("base64"));
+}
+
+// From the tap on 扫描条码 to both boxes filled, the camera looking at the label: the first press of
+// a page (scan.js, the worker and the reader fetched, the camera opened) and a second one.
+async function pressToFilled(page, url) {
+    await page.goto(url, { waitUntil: "load" });
+    await page.waitForSelector("html[data-ready] #Form5");
+    const times = [];
+    for (let press = 0; press < 2; ++press) {
+        // A fresh Form5 on the same page: by the menu and back.
+        if (press > 0) {
+            await page.evaluate(() => (location.hash = "#/Main"));
+            await page.waitForSelector("#Main");
+            await page.evaluate(() => (location.hash = "#/Form5"));
+            await page.waitForSelector("#Form5");
+        }
+        const start = Date.now();
+        await page.tap("#Form5 [data-control=Scan]");
+        await page.waitForFunction(() => document.querySelector("#Form5 [data-control=Text2]").value === "MD297CH" && !document.getElementById("ScanBox").open,
+            { polling: "raf", timeout: 10000 }).catch(async (error) => {
+            throw new Error(`${error.message}: the scan box says ${await page.$eval("#ScanBox-line", (line) => line.textContent)}`);
+        });
+        times.push(Date.now() - start);
+    }
+    return times;
+}
+
+async function scanFigures(url) {
+    const folder = await mkdtemp(join(tmpdir(), "quenlio-bench-label-"));
+    const { frame, stream } = await drawLabel(folder);
+    const { browser, close } = await launchChromium({ camera: stream });
+    try {
+        const reads = [];
+        let first = [], second = [], reading = "";
+        for (let round = 0; round < Math.min(Rounds, 5); ++round) {
+            const context = await browser.createBrowserContext();
+            let page = await context.newPage();
+            await page.setViewport(Phone);
+            await page.goto(url, { waitUntil: "load" });
+            const frames = await frameReads(page, frame);
+            reads.push(...frames.times);
+            reading = frames.reading;
+            await page.close();
+            page = await context.newPage();
+            await page.setViewport(Phone);
+            const [cold, warm] = await pressToFilled(page, url);
+            first.push(cold);
+            second.push(warm);
+            await context.close();
+        }
+        const reader = ["quenlio_reader.wasm", "quenlio_reader.js", "scan_worker.js", "scan.js"];
+        let bytes = 0;
+        for (const file of reader) bytes += gzipSync(await readFile(join(SiteFolder, file))).length;
+        return [
+            [`The reader, gzipped (${reader.join(", ")})`, kb(bytes)],
+            ["A 640×480 frame read in the scan box's worker, round trip", `${range(reads, 1, " ms")}; it read ${reading}`],
+            ["Tap on 扫描条码 to both boxes filled, the camera on a label: first press of a page / second", `${range(first, 0, " ms")} / ${range(second, 0, " ms")}`],
+        ];
+    } finally {
+        await close();
+        await rm(folder, { recursive: true, force: true });
+    }
+}
+
+const Names = ["lighthouse", "bytes", "time", "click", "memory", "scan"];
 const unknown = Sections.filter((section) => !Names.includes(section));
 if (unknown.length) throw new Error(`QUENLIO_BENCH: no section ${unknown.join(", ")}; there are ${Names.join(", ")}`);
 
@@ -275,6 +374,8 @@ try {
     } finally {
         await close();
     }
+    // In a chromium of its own, which has a camera.
+    await section("scan", () => scanFigures(form5));
 } finally {
     await site.close();
     await yardstick.close();

@@ -21,8 +21,11 @@ export async function serve(folder) {
     return { url, close };
 }
 
-/** Launches chromium on a fresh profile: { browser, close() }; close() also removes the profile. */
-export async function launchChromium() {
+/**
+ * Launches chromium on a fresh profile: { browser, close() }; close() also removes the profile.
+ * `camera`: a Y4M file its fake camera plays, the page allowed to use it.
+ */
+export async function launchChromium({ camera = null } = {}) {
     const profile = await mkdtemp(join(tmpdir(), "quenlio-bench-"));
     const browser = await puppeteer.launch({
         executablePath: ChromePath,
@@ -35,6 +38,7 @@ export async function launchChromium() {
             // through DevTools would add a round trip to each request of the timed pages.
             "--host-resolver-rules=MAP * ~NOTFOUND, EXCLUDE 127.0.0.1",
             "--proxy-server=127.0.0.1:9",
+            ...(camera ? ["--use-fake-device-for-media-stream", "--use-fake-ui-for-media-stream", `--use-file-for-fake-video-capture=${camera}`] : []),
         ],
     });
     const close = async () => {
