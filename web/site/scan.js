@@ -32,24 +32,26 @@ let nextId = 0;
 function startReader() {
     if (ready) return ready;
     ready = new Promise((resolve) => {
+        // A reader that cannot load, or that fails later, answers null to everything waiting for it.
+        const fail = () => {
+            worker.terminate();
+            ready = null;
+            resolve(null);
+            for (const answer of waiting.values()) answer(null);
+            waiting.clear();
+        };
         worker = new Worker(new URL("./scan_worker.js", import.meta.url), { type: "module" });
         worker.addEventListener("message", ({ data }) => {
-            if ("ready" in data) resolve(data.ready);
-            else waiting.get(data.id)?.(data.reading);
-            waiting.delete(data.id);
+            if (!("ready" in data)) {
+                waiting.get(data.id)?.(data.reading);
+                waiting.delete(data.id);
+            } else if (data.ready) resolve(data.ready);
+            else fail();
         });
         worker.addEventListener("error", (event) => {
             event.preventDefault();
-            resolve(null);
+            fail();
         });
-    }).then((constants) => {
-        if (!constants) {
-            worker.terminate();
-            ready = null;
-            for (const answer of waiting.values()) answer(null);
-            waiting.clear();
-        }
-        return constants;
     });
     return ready;
 }

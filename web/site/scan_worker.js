@@ -11,6 +11,9 @@ loading.then(
 
 // { id, pixels (RGBA bytes), width, height, serialLength } in; { id, reading } out.
 addEventListener("message", async ({ data: { id, pixels, width, height, serialLength } }) => {
-    const reader = await loading;
-    postMessage({ id, reading: reader.readLabel(pixels, width, height, serialLength) });
+    let reading = null; // for a reader that failed
+    try {
+        reading = (await loading).readLabel(pixels, width, height, serialLength);
+    } catch {}
+    postMessage({ id, reading });
 });
