@@ -172,21 +172,35 @@ async function run(rules) {
     const rng = seeded(Seed ^ rules.salt);
     const recent = [];
     const fail = (message) =>
-        assert.fail(`${message}\n  seed ${Seed} (replay with QUENLIO_SEED=${Seed}), ${rules.screen}, after event ${recent.at(-1)?.n ?? 0}\n  last events:\n    ${recent.slice(-25).map((e) => `#${e.n} ${e.what}`).join("\n    ")}`);
+        assert.fail(`${message}\n  seed ${Seed} (replay with QUENLIO_SEED=${Seed}), ${rules.screen}, after event ${recent.at(-1)?.n ?? 0}\n  last events:\n    ${recent.slice(-25).map((e) => `#${e.n} ${e.what}`).join("\n    ")}\n  page errors: ${JSON.stringify(driven.errors)}`);
     const expect = (condition, message) => condition || fail(message);
     const total = Events.reduce((sum, [weight]) => sum + weight, 0);
     // A fresh screen from a fresh page: from elsewhere, so a mere change of the fragment cannot keep the old one.
+    // A page that does not come up is described; it gets one reload (a stall with a page error
+    // still fails at the end, where the errors are checked), and a second stall in a row fails.
     const goTo = async () => {
         await page.goto("about:blank");
         await page.goto(`${site.url}#/${rules.screen}`, { waitUntil: "load" });
-        await page.waitForSelector(`html[data-ready] #${rules.screen}`);
+        const ready = `html[data-ready] #${rules.screen}`;
+        if (!(await page.waitForSelector(ready, { timeout: 20_000 }).catch(() => null))) {
+            const stall = await page.evaluate(() => ({
+                readyState: document.readyState, visibility: document.visibilityState, hash: location.hash,
+                screens: [...document.querySelectorAll("section.screen")].map((s) => s.id).join(" "),
+                worker: navigator.serviceWorker?.controller?.state ?? "none",
+                loaded: performance.getEntriesByType("resource").map((r) => `${r.name.split("/").pop()} ${Math.round(r.duration)} ms`).join(", "),
+            })).catch((error) => String(error));
+            console.log(`${rules.screen} did not come up after event ${recent.at(-1)?.n ?? 0}: ${JSON.stringify(stall)}; errors ${JSON.stringify(driven.errors)}`);
+            ++counts.stalls;
+            await page.reload({ waitUntil: "load" });
+            if (!(await page.waitForSelector(ready, { timeout: 20_000 }).catch(() => null))) fail(`${rules.screen} did not come up twice: ${JSON.stringify(stall)}`);
+        }
         rules.model = rules.fresh();
     };
+    const counts = { boxes: 0, returns: 0, queries: 0, stalls: 0 };
     await page.bringToFront();
     await goTo();
     let now = await settle(page);
     const tabs = () => driven.opened.length;
-    const counts = { boxes: 0, returns: 0, queries: 0 };
     const started = Date.now();
 
     for (let n = 1; n <= EventsPerScreen; n++) {
@@ -205,7 +219,7 @@ async function run(rules) {
             if (recent.length > 50) recent.splice(0, 25);
             if (opens) {
                 // The new tab is recorded and closed by the session; the user comes back to the page.
-                const deadline = Date.now() + (opens === "maybe" ? 500 : 3000);
+                const deadline = Date.now() + (opens === "maybe" ? 500 : 10_000);
                 while (tabs() === tabsBefore && Date.now() < deadline) await new Promise((done) => setTimeout(done, 10));
                 expect(tabs() - tabsBefore === 1 || (opens === "maybe" && tabs() === tabsBefore), `one new tab expected, ${tabs() - tabsBefore} opened`);
                 await page.bringToFront();
