@@ -181,8 +181,8 @@ async function run(rules) {
     const goTo = async () => {
         await page.goto("about:blank");
         await page.goto(`${site.url}#/${rules.screen}`, { waitUntil: "load" });
-        const ready = `html[data-ready] #${rules.screen}`;
-        if (!(await page.waitForSelector(ready, { timeout: 20_000 }).catch(() => null))) {
+        const comesUp = () => page.waitForSelector(`html[data-ready] #${rules.screen}`, { timeout: 20_000 }).then(() => true, () => false);
+        if (!(await comesUp())) {
             const stall = await page.evaluate(() => ({
                 readyState: document.readyState, visibility: document.visibilityState, hash: location.hash,
                 screens: [...document.querySelectorAll("section.screen")].map((s) => s.id).join(" "),
@@ -192,7 +192,7 @@ async function run(rules) {
             console.log(`${rules.screen} did not come up after event ${recent.at(-1)?.n ?? 0}: ${JSON.stringify(stall)}; errors ${JSON.stringify(driven.errors)}`);
             ++counts.stalls;
             await page.reload({ waitUntil: "load" });
-            if (!(await page.waitForSelector(ready, { timeout: 20_000 }).catch(() => null))) fail(`${rules.screen} did not come up twice: ${JSON.stringify(stall)}`);
+            if (!(await comesUp())) fail(`${rules.screen} did not come up twice: ${JSON.stringify(stall)}`);
         }
         rules.model = rules.fresh();
     };
