@@ -5,6 +5,7 @@
 #include "core/week_calendar.hpp"
 
 #include <algorithm>
+#include <cmath>
 
 namespace quenlio {
 
@@ -32,6 +33,30 @@ void Collect(std::vector<std::string>& found, std::string text) {
         found.push_back(std::move(text));
 }
 
+// Whether the codes stand together as one label's: each within one and a half code lengths of
+// another, and so on from any of them to every other.
+bool StandTogether(const std::vector<const LabelCode*>& codes) {
+    if (codes.empty())
+        return true;
+    const auto near = [](const LabelCode& a, const LabelCode& b) {
+        const double reach = 1.5 * std::max(a.Length, b.Length);
+        return a.Length <= 0 || b.Length <= 0 || std::hypot(a.X - b.X, a.Y - b.Y) <= reach;
+    };
+    std::vector<bool> reached(codes.size(), false);
+    std::vector<std::size_t> next{0};
+    reached[0] = true;
+    while (!next.empty()) {
+        const LabelCode& from = *codes[next.back()];
+        next.pop_back();
+        for (std::size_t i = 0; i < codes.size(); ++i)
+            if (!reached[i] && near(from, *codes[i])) {
+                reached[i] = true;
+                next.push_back(i);
+            }
+    }
+    return std::all_of(reached.begin(), reached.end(), [](bool r) { return r; });
+}
+
 } // namespace
 
 std::string LabelSerial(std::string_view text, std::size_t serialLength) {
@@ -47,8 +72,11 @@ std::string LabelPartNumber(std::string_view text) {
     if (text.starts_with("1P"))
         text.remove_prefix(2);
     text = text.substr(0, text.find('/'));
-    if (text.size() < 5 || text.size() > PartNumberLength || !IsCode(text) || !IsLetter(text.front()) ||
-        std::none_of(text.begin(), text.end(), IsDigit))
+    const auto letters = [&](std::size_t from, std::size_t count) {
+        return std::all_of(text.begin() + from, text.begin() + from + count, IsLetter);
+    };
+    if (text.size() < ShortestPartNumber || text.size() > PartNumberLength || !letters(0, 2) ||
+        !std::all_of(text.begin() + 2, text.begin() + 5, IsDigit) || !letters(5, text.size() - 5))
         return {};
     return std::string(text);
 }
@@ -63,32 +91,49 @@ std::string_view LabelMessage(const LabelReading& reading, std::size_t serialLen
                       : "这是12位序列号，请到12位序列号查询中扫描";
     case LabelReading::Outcome::TwoSerials:
         return "图片中有两个不同的序列号，请只拍一个标签";
+    case LabelReading::Outcome::TwoLabels:
+        return "图片中有两个标签的条码，请只拍一个标签";
     case LabelReading::Outcome::Read:
         break;
     }
-    return reading.PartNumber.empty() ? std::string_view("标签上没有找到唯一的型号") : std::string_view();
+    return reading.PartNumber.empty() ? std::string_view("标签上没有找到型号") : std::string_view();
 }
 
-LabelReading ReadLabel(const std::vector<std::string>& texts, std::size_t serialLength) {
+LabelReading ReadLabel(const std::vector<LabelCode>& codes, std::size_t serialLength) {
     const std::size_t otherLength = serialLength == Serial12Length ? Serial11Length : Serial12Length;
-    std::vector<std::string> serials, others, parts;
-    for (const std::string& text : texts) {
-        Collect(serials, LabelSerial(text, serialLength));
-        Collect(others, LabelSerial(text, otherLength));
-        Collect(parts, LabelPartNumber(text));
+    // What each code is, by kind; a code of none of them (a carton's own code) is left out.
+    enum Kind { Serial, OtherSerial, Part, Imei, Retail, Kinds };
+    std::vector<std::string> found[Kinds];
+    std::vector<const LabelCode*> known;
+    for (const LabelCode& code : codes) {
+        const std::string_view text = code.Text;
+        const bool digits = !text.empty() && std::all_of(text.begin(), text.end(), IsDigit);
+        const std::string kinds[Kinds] = {
+            LabelSerial(text, serialLength), LabelSerial(text, otherLength), LabelPartNumber(text),
+            digits && text.size() == 15 ? code.Text : std::string(),
+            digits && (text.size() == 12 || text.size() == 13) ? code.Text : std::string()};
+        bool isKnown = false;
+        for (int kind = 0; kind < Kinds; ++kind) {
+            Collect(found[kind], kinds[kind]);
+            isKnown = isKnown || !kinds[kind].empty();
+        }
+        if (isKnown)
+            known.push_back(&code);
     }
     LabelReading reading;
-    if (serials.size() > 1) {
+    if (found[Serial].size() > 1) {
         reading.Result = LabelReading::Outcome::TwoSerials;
-    } else if (serials.empty()) {
+    } else if (std::any_of(std::begin(found), std::end(found), [](const auto& f) { return f.size() > 1; }) ||
+               !StandTogether(known)) {
+        reading.Result = LabelReading::Outcome::TwoLabels;
+    } else if (found[Serial].empty()) {
         reading.Result =
-            others.empty() ? LabelReading::Outcome::NoSerial : LabelReading::Outcome::OtherScreen;
+            found[OtherSerial].empty() ? LabelReading::Outcome::NoSerial : LabelReading::Outcome::OtherScreen;
     } else {
         reading.Result = LabelReading::Outcome::Read;
-        reading.Serial = serials.front();
-        reading.TwoPartNumbers = parts.size() > 1;
-        if (parts.size() == 1)
-            reading.PartNumber = parts.front();
+        reading.Serial = found[Serial].front();
+        if (!found[Part].empty())
+            reading.PartNumber = found[Part].front();
     }
     return reading;
 }

@@ -1,11 +1,9 @@
 #include "reader/decode.hpp"
 
-#include <ZXing/ReadBarcode.h>
-
 namespace quenlio::reader {
 
-ZXing::Results Decode(const ZXing::ImageView& picture, const ZXing::DecodeHints& hints) {
-    return ZXing::ReadBarcodes(picture, hints);
+ZXing::Barcodes Decode(const ZXing::ImageView& picture, const ZXing::ReaderOptions& options) {
+    return ZXing::ReadBarcodes(picture, options);
 }
 
 } // namespace quenlio::reader

@@ -20,13 +20,6 @@ namespace quenlio {
 
 namespace {
 
-// A picture bigger than the reader reads well, at the size it is read.
-QSize ReadingSize(QSize size) {
-    if (size.width() <= reader::LongestSide && size.height() <= reader::LongestSide)
-        return size;
-    return size.scaled(reader::LongestSide, reader::LongestSide, Qt::KeepAspectRatio);
-}
-
 // The local file a drag brings, if it is one.
 QString DraggedFile(const QMimeData* mime) {
     if (!mime || !mime->hasUrls() || mime->urls().isEmpty() || !mime->urls().front().isLocalFile())
@@ -59,8 +52,6 @@ void LabelScan::PickPicture() {
 void LabelScan::ReadFile(const QString& path) {
     QImageReader file(path);
     file.setAutoTransform(true); // a photo's own orientation
-    if (file.size().isValid())
-        file.setScaledSize(ReadingSize(file.size()));
     ReadPicture(file.read());
 }
 
@@ -69,12 +60,11 @@ void LabelScan::ReadPicture(QImage picture) {
         Say(FromUtf8(UnreadablePicture));
         return;
     }
-    picture = picture.scaled(ReadingSize(picture.size()), Qt::KeepAspectRatio, Qt::SmoothTransformation)
-                  .convertToFormat(QImage::Format_Grayscale8);
-    const LabelReading reading =
-        ReadLabel(reader::ReadCodes({picture.constBits(), picture.width(), picture.height(),
-                                     reader::Pixels::Grey, static_cast<int>(picture.bytesPerLine())}),
-                  m_serialLength);
+    picture = picture.convertToFormat(QImage::Format_RGBA8888);
+    const LabelReading reading = reader::ReadLabelPicture(
+        reader::GreyPicture({picture.constBits(), picture.width(), picture.height(), reader::Pixels::Rgba,
+                             static_cast<int>(picture.bytesPerLine())}),
+        m_serialLength);
     if (reading.Result == LabelReading::Outcome::Read) {
         PasteOver(m_serial, FromUtf8(reading.Serial));
         if (!reading.PartNumber.empty() && m_partNumber->isEnabled())
