@@ -1,6 +1,7 @@
 // The core operations the web page calls, texts in and texts out, through embind. Nothing is
 // decided here: every rule, length and text is core's, and this file only converts.
 #include "core/dates.hpp"
+#include "core/label.hpp"
 #include "core/lengths.hpp"
 #include "core/query11.hpp"
 #include "core/query12.hpp"
@@ -70,6 +71,20 @@ val RefurbishmentVerdictText(const std::string& activation, const std::string& p
     return TextOrNull(RefurbishmentVerdict(activation, purchase, serial));
 }
 
+// The scan's texts, which the page shows before its reader has loaded (or when it cannot load).
+struct ScanTexts {
+    std::string Title, UnreadablePicture, Aim, Reading, Refused, NoCamera, Insecure, CameraFailed,
+        Unavailable;
+};
+
+// The picture kinds the scan takes, as a file input's `accept` lists them.
+std::string PictureTypeList() {
+    std::string list;
+    for (const PictureType& type : PictureTypes)
+        list.append(list.empty() ? "" : ",").append(type.MimeType);
+    return list;
+}
+
 } // namespace
 
 EMSCRIPTEN_BINDINGS(quenlio) {
@@ -98,6 +113,23 @@ EMSCRIPTEN_BINDINGS(quenlio) {
     constant("PartNumberLength", PartNumberLength);
     constant("ShortestPartNumber", ShortestPartNumber);
     constant("DateLength", DateLength);
+    value_object<ScanTexts>("ScanTexts")
+        .field("Title", &ScanTexts::Title)
+        .field("UnreadablePicture", &ScanTexts::UnreadablePicture)
+        .field("Aim", &ScanTexts::Aim)
+        .field("Reading", &ScanTexts::Reading)
+        .field("Refused", &ScanTexts::Refused)
+        .field("NoCamera", &ScanTexts::NoCamera)
+        .field("Insecure", &ScanTexts::Insecure)
+        .field("CameraFailed", &ScanTexts::CameraFailed)
+        .field("Unavailable", &ScanTexts::Unavailable);
+    const auto text = [](std::string_view t) {
+        return std::string(t);
+    };
+    constant("ScanTexts", ScanTexts{text(ScanTitle), text(UnreadablePicture), text(ScanAim),
+                                    text(ScanReading), text(CameraRefused), text(NoCamera),
+                                    text(CameraInsecure), text(CameraFailed), text(ScanUnavailable)});
+    constant("PictureTypes", PictureTypeList());
 
     function("normalizeSerial", &NormalizeSerialText);
     function("upperAscii", &UpperAsciiText);

@@ -29,4 +29,4 @@ export async function loadCore(options = {}) {
 
 const Functions = ["normalizeSerial", "upperAscii", "charCount", "charSlice", "checkHalfYearCode", "autofillPartNumber",
     "displayQuery12", "checkOldSerial", "serialQuery11", "estimateActivationDate", "refurbishmentVerdict"];
-const Constants = ["Serial12Length", "Serial11Length", "PartNumberLength", "ShortestPartNumber", "DateLength", "ModelPhoto"];
+const Constants = ["Serial12Length", "Serial11Length", "PartNumberLength", "ShortestPartNumber", "DateLength", "ModelPhoto", "ScanTexts", "PictureTypes"];
