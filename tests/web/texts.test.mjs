@@ -10,11 +10,12 @@ import { launch, startSite } from "./driver.mjs";
 import { Texts } from "../../web/site/texts.js";
 
 const Sources = { Form5: "form5.cpp", Main: "main_menu.cpp", Form3: "form3.cpp", Form1: "form1.cpp", Form2: "form2.cpp", Form4: "form4.cpp" };
-// The literal texts of a desktop source file, adjacent literals joined as the compiler joins them.
-function desktopTexts(file) {
-    const source = readFileSync(join(RepoRoot, "ui", file), "utf8").replace(/"\s*\n\s*"/g, "");
-    return new Set([...source.matchAll(/QStringLiteral\("((?:[^"\\]|\\.)*)"\)/g)].map((m) => m[1]));
-}
+// The literal texts of a desktop source file, adjacent literals joined as the compiler joins them,
+// and the scan's texts, which the screens take from core.
+const literals = (path, pattern) =>
+    [...readFileSync(join(RepoRoot, path), "utf8").replace(/"\s*\n\s*"/g, "").matchAll(pattern)].map((m) => m[1]);
+const scanTexts = literals("core/label.hpp", /std::string_view \w+ = "((?:[^"\\]|\\.)*)"/g);
+const desktopTexts = (file) => new Set([...literals(`ui/${file}`, /QStringLiteral\("((?:[^"\\]|\\.)*)"\)/g), ...scanTexts]);
 const version = readFileSync(join(RepoRoot, "CMakeLists.txt"), "utf8").match(/project\(Quenlio VERSION ([0-9.]+)/)[1];
 
 let site, session, page;
@@ -47,6 +48,8 @@ test("every caption, label and picture description of the six screens is the des
             }
             return [view.id, texts];
         })));
+    // The scan box, over either query screen.
+    screens.Form5.push(["ScanBox", await page.evaluate(() => document.getElementById("ScanBox-title").textContent)]);
     assert.deepEqual(Object.keys(screens).sort(), Object.keys(Sources).sort());
     for (const [screen, texts] of Object.entries(screens)) {
         const desktop = desktopTexts(Sources[screen]);
