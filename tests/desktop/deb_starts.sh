@@ -37,11 +37,12 @@ described=no packaged=no
 [[ $described == "$packaged" ]] || fail "the description names quenlio-decode: $described; the package holds it: $packaged"
 depends=$(field Depends)
 echo "depends: $depends"
-# Qt's libraries and zxing-cpp's must come from the shared-library scan, the fonts by name.
+# Qt's libraries must come from the shared-library scan, the fonts by name; zxing-cpp is linked in.
 names=$(tr ',|' '\n\n' <<<"$depends" | sed 's/^ *//; s/[ (:].*//')
-for package in libqt6widgets6 libqt6gui6 libqt6svg6 libzxing2 libstdc++6 fonts-noto-cjk fonts-arphic-ukai; do
+for package in libqt6widgets6 libqt6gui6 libqt6svg6 libstdc++6 fonts-noto-cjk fonts-arphic-ukai; do
     grep -qx "$package" <<<"$names" || fail "Depends lacks $package"
 done
+! grep -q '^libzxing' <<<"$names" || fail "Depends names the system's zxing-cpp, which the build must not link"
 
 # Every check lintian has, pedantic ones included: an error, a warning, a missing hardening flag
 # or an override that matches nothing fails (the other pedantic and informational notes are
