@@ -17,6 +17,7 @@ TEST(DecodeLinear, ReadsWhatReadBarcodesReads) {
                                          ZXing::BarcodeFormat::UPCA)
                              .setTryHarder(true)
                              .setTryRotate(true)
+                             .setTryInvert(false)
                              .setTryDownscale(false);
     for (const char* name : {"label.png", "label-turned.png", "label-upside-down.png", "label-slanted.png",
                              "label-blurred.png", "old-label.png"}) {
