@@ -71,8 +71,7 @@ private:
     reader::GreyPicture m_picture;
 };
 
-} // namespace
-
+// In this namespace, where ScanReading is the struct above and not core's text of that name.
 EMSCRIPTEN_BINDINGS(quenlio_reader) {
     using namespace emscripten;
     value_object<ScanReading>("ScanReading")
@@ -88,3 +87,5 @@ EMSCRIPTEN_BINDINGS(quenlio_reader) {
         .function("put", &Photo::Put)
         .function("read", &Photo::Read);
 }
+
+} // namespace
