@@ -89,10 +89,11 @@ std::optional<QString> AskText(QWidget* parent, const QString& prompt, const QSt
     return box.textValue();
 }
 
-std::optional<QString> AskPicture(QWidget* parent, const QString& title) {
+std::optional<QString> AskPicture(QWidget* parent, const QString& title, const QStringList& suffixes) {
+    const QString filter = QStringLiteral("图片 (*.%1)").arg(suffixes.join(QStringLiteral(" *.")));
     if (g_hook) {
         Hook& hook = *g_hook;
-        hook.m_shown.push_back({Shown::Kind::Picture, {}, title, Buttons::OkCancel, {}});
+        hook.m_shown.push_back({Shown::Kind::Picture, filter, title, Buttons::OkCancel, {}});
         if (hook.onShown)
             hook.onShown(hook.m_shown.back());
         if (hook.m_pictures.empty())
@@ -101,8 +102,7 @@ std::optional<QString> AskPicture(QWidget* parent, const QString& title) {
         hook.m_pictures.erase(hook.m_pictures.begin());
         return path;
     }
-    const QString path = QFileDialog::getOpenFileName(parent, title, QString(),
-                                                      QStringLiteral("图片 (*.png *.jpg *.jpeg *.bmp)"));
+    const QString path = QFileDialog::getOpenFileName(parent, title, QString(), filter);
     return path.isEmpty() ? std::nullopt : std::optional<QString>(path);
 }
 

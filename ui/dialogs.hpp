@@ -2,6 +2,7 @@
 // Every message box and input box of the program goes through here, so that the
 // texts, titles and buttons are the same everywhere and tests can answer them.
 #include <QString>
+#include <QStringList>
 
 #include <functional>
 #include <optional>
@@ -24,14 +25,14 @@ Answer ShowMessage(QWidget* parent, const QString& text, const QString& title, B
 std::optional<QString> AskText(QWidget* parent, const QString& prompt, const QString& title,
                                const QString& initial);
 
-// A modal file dialog for a picture (PNG, JPEG, BMP). Returns its path, or none when the user
-// cancels.
-std::optional<QString> AskPicture(QWidget* parent, const QString& title);
+// A modal file dialog for a picture, offering the files of those suffixes ("png", ...). Returns its
+// path, or none when the user cancels.
+std::optional<QString> AskPicture(QWidget* parent, const QString& title, const QStringList& suffixes);
 
 // What a dialog showed, as a test hook records it.
 struct Shown {
     enum class Kind { Message, Input, Picture } kind = Kind::Message;
-    QString text; // message text, or the prompt of an input box
+    QString text; // message text, the prompt of an input box, or a file dialog's filter
     QString title;
     Buttons buttons = Buttons::Ok;
     QString initial; // starting text of an input box
@@ -59,7 +60,7 @@ private:
     friend Answer quenlio::dialogs::ShowMessage(QWidget*, const QString&, const QString&, Buttons);
     friend std::optional<QString> quenlio::dialogs::AskText(QWidget*, const QString&, const QString&,
                                                             const QString&);
-    friend std::optional<QString> quenlio::dialogs::AskPicture(QWidget*, const QString&);
+    friend std::optional<QString> quenlio::dialogs::AskPicture(QWidget*, const QString&, const QStringList&);
     std::vector<Shown> m_shown;
     std::vector<QString> m_pictures;
     std::vector<Answer> m_answers;

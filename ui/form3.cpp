@@ -1,5 +1,6 @@
 #include "ui/form3.hpp"
 
+#include "core/label.hpp"
 #include "core/lengths.hpp"
 #include "core/query11.hpp"
 #include "core/text.hpp"
@@ -70,7 +71,7 @@ void Form3::BuildControls() {
     Frame2 = MakeFrame(this, "Frame2", QStringLiteral("查询结果"), {8, 112, 375, 214});
     Command1 = MakeButton(Frame2, "Command1", QStringLiteral("查询"), {302, 94, 62, 32});
     Command1->setEnabled(false);
-    Scan = MakeButton(Frame2, "Scan", QStringLiteral("扫描条码"), {298, 134, 70, 32});
+    Scan = MakeButton(Frame2, "Scan", FromUtf8(ScanTitle), {298, 134, 70, 32});
     const ResultRow rows[] = {
         {&Label3, "Label3", &Text3, "Text3", QStringLiteral("设备型号")},
         {&Label4, "Label4", &Text4, "Text4", QStringLiteral("出厂时间")},

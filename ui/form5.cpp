@@ -2,6 +2,7 @@
 
 #include "core/checks.hpp"
 #include "core/dates.hpp"
+#include "core/label.hpp"
 #include "core/lengths.hpp"
 #include "core/query12.hpp"
 #include "core/text.hpp"
@@ -87,7 +88,7 @@ void Form5::BuildControls() {
     Text2->setEnabled(false);
     Command2 = MakeButton(Frame1, "Command2", QStringLiteral("查看方法"), QRect(322, 37, 104, 30));
     // In the frame's caption row, above 查看方法: the one free place beside the inputs.
-    Scan = MakeButton(Frame1, "Scan", QStringLiteral("扫描条码"), QRect(322, 1, 104, 22));
+    Scan = MakeButton(Frame1, "Scan", FromUtf8(ScanTitle), QRect(322, 1, 104, 22));
 
     // Results: six captioned boxes on the left, the handset photo and the query
     // button on the right.

@@ -4,13 +4,20 @@
 // and part number. They go into the screen's two boxes as if the user had selected all of each
 // box and pasted over it, through the boxes' own normalising, gates and checks; the user then
 // queries as usual. A picture that gives nothing says why, in one line, and changes nothing.
+// The picture is decoded and read off the window's thread; meanwhile the screen shows the busy
+// cursor and takes no input.
+#include "core/label.hpp"
+
+#include <QFutureWatcher>
 #include <QObject>
 #include <QString>
 
 #include <cstddef>
+#include <functional>
+#include <optional>
 
-class QImage;
 class QLineEdit;
+class QMimeData;
 class QWidget;
 
 namespace quenlio {
@@ -19,22 +26,32 @@ class LabelScan : public QObject {
 public:
     // Belongs to `screen`, whose serials have `serialLength` characters.
     LabelScan(QWidget* screen, QLineEdit* serial, QLineEdit* partNumber, std::size_t serialLength);
+    ~LabelScan() override;
 
     // The file dialog, then the picture it gives.
     void PickPicture();
-    void ReadFile(const QString& path);
-    void ReadPicture(QImage picture);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    // What a picture gives the screen; none when it cannot be read.
+    using Answer = std::optional<LabelReading>;
+
+    void ReadFile(const QString& path);
+    void ReadMimeData(const QMimeData& mime);
+    // Runs `read` on a worker thread and holds the screen's input until it answers.
+    void Start(std::function<Answer()> read);
+    void Answered();
+    void Release();
     void Say(const QString& line);
 
     QWidget* m_screen;
     QLineEdit* m_serial;
     QLineEdit* m_partNumber;
     std::size_t m_serialLength;
+    QFutureWatcher<Answer> m_reading;
+    bool m_busy = false;
 };
 
 } // namespace quenlio

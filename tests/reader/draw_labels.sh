@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Draws box labels as a shop counter sees them, into OUT_DIR: the serial and part number as
 # Code 128 with their data identifiers, an IMEI and a UPC beside them, then the same label
-# turned, upside down, slanted and blurred; an old handset's label; and a picture with no code.
+# turned, upside down, slanted, blurred, as a JPEG, small in a 48-megapixel true-colour photo and
+# inside an SVG; an old handset's label; and a picture with no code.
 # Usage: draw_labels.sh OUT_DIR   (Debian's zint and ImageMagick)
 set -euo pipefail
 out=$1
@@ -23,6 +24,11 @@ convert "$out/label.png" -rotate 90 +repage "$out/label-turned.png"
 convert "$out/label.png" -rotate 180 "$out/label-upside-down.png"
 convert "$out/label.png" -background white -rotate 8 +repage "$out/label-slanted.png"
 convert "$out/label.png" -blur 0x1.5 "$out/label-blurred.png"
+convert "$out/label-turned.png" -quality 90 "$out/label-turned.jpg"
+convert "$out/label.png" -gravity center -background white -extent 8000x6000 PNG24:"$out/photo.png"
+read -r width height < <(identify -format '%w %h\n' "$out/label.png")
+printf '<svg xmlns="http://www.w3.org/2000/svg" xmlns:xlink="http://www.w3.org/1999/xlink" width="%s" height="%s"><image width="%s" height="%s" xlink:href="data:image/png;base64,%s"/></svg>\n' \
+    "$width" "$height" "$width" "$height" "$(base64 -w0 "$out/label.png")" >"$out/label.svg"
 code 20 S88923ABC3NP old-serial
 code 20 1PMB716CH/A old-part
 label old-label "$work/old-serial.png" "$work/old-part.png" "$work/imei.png"
