@@ -61,7 +61,7 @@ inline constexpr std::string_view ScanTitle = "扫描条码";
 inline constexpr std::string_view UnreadablePicture = "无法读取这张图片";
 // The web's camera box: aiming, reading a photo, and why the camera cannot be used.
 inline constexpr std::string_view ScanAim = "请将标签上的条码放入框内";
-inline constexpr std::string_view ScanReading = "正在读取……";
+inline constexpr std::string_view ScanReadingLine = "正在读取……";
 inline constexpr std::string_view CameraRefused = "没有使用相机的权限，请改用照片";
 inline constexpr std::string_view NoCamera = "没有找到可用的相机，请改用照片";
 inline constexpr std::string_view CameraInsecure = "此网址不能使用相机（需要HTTPS），请改用照片";

@@ -127,7 +127,7 @@ EMSCRIPTEN_BINDINGS(quenlio) {
         return std::string(t);
     };
     constant("ScanTexts", ScanTexts{text(ScanTitle), text(UnreadablePicture), text(ScanAim),
-                                    text(ScanReading), text(CameraRefused), text(NoCamera),
+                                    text(ScanReadingLine), text(CameraRefused), text(NoCamera),
                                     text(CameraInsecure), text(CameraFailed), text(ScanUnavailable)});
     constant("PictureTypes", PictureTypeList());
 

@@ -71,7 +71,8 @@ private:
     reader::GreyPicture m_picture;
 };
 
-// In this namespace, where ScanReading is the struct above and not core's text of that name.
+} // namespace
+
 EMSCRIPTEN_BINDINGS(quenlio_reader) {
     using namespace emscripten;
     value_object<ScanReading>("ScanReading")
@@ -87,5 +88,3 @@ EMSCRIPTEN_BINDINGS(quenlio_reader) {
         .function("put", &Photo::Put)
         .function("read", &Photo::Read);
 }
-
-} // namespace
