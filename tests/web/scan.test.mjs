@@ -99,6 +99,11 @@ eachEngine("scanning with the camera", (f) => {
         await page.tap(sel("Form3", "Scan"));
         await untilLine(page, "这是12位序列号，请到12位序列号查询中扫描");
         assert.equal(await page.evaluate(() => document.querySelector("#ScanBox .camera").hidden), false);
+        const writes = await page.evaluate(() => new Promise((done) => {
+            new MutationObserver((records) => done(records.length)).observe(document.getElementById("ScanBox-line"), { childList: true, characterData: true, subtree: true });
+            setTimeout(() => done(0), 1000);
+        }));
+        assert.equal(writes, 0, "the line, the same for a second, is not written again");
         const open = await page.evaluate(() => window.boxesClosed);
         await page.tap("#ScanBox [data-answer=cancel]");
         await boxesClosed(page, open);

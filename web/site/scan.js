@@ -101,7 +101,8 @@ export async function scanLabel(serialLength, fill) {
     const file = /** @type {HTMLInputElement} */ (dialog.querySelector("#ScanBox-file"));
     const photo = /** @type {HTMLButtonElement} */ (dialog.querySelector("[data-answer=photo]"));
     const canvas = document.createElement("canvas");
-    const say = (text) => (line.textContent = text);
+    // The line is the box's status: a screen reader may say it again at every write.
+    const say = (text) => line.textContent !== text && (line.textContent = text);
 
     let open = true;
     let stream = null;
