@@ -89,9 +89,10 @@ const nextFrame = (video) =>
 /**
  * Opens the scan box for a screen of `serialLength`-character serials. A label read closes it and
  * hands its serial and part number (the latter "" when the label gave none) to `fill`, then says
- * in a message box what core says of the reading, if anything. The camera is released whenever
- * the box closes: by a reading, by 关闭 or Esc or Back, by the page being hidden, or with its
- * screen.
+ * in a message box what core says of the reading, if anything. The camera is released the moment
+ * the box closes: by a reading, by 关闭 or Esc or Back, by the page being hidden while the camera
+ * is on or asked for, or with its screen. Each opening keeps to itself: a camera granted after
+ * its box closed is stopped at once and touches nothing of the box.
  */
 export async function scanLabel(serialLength, fill) {
     const dialog = /** @type {HTMLDialogElement} */ (document.getElementById("ScanBox"));
@@ -105,16 +106,21 @@ export async function scanLabel(serialLength, fill) {
     const say = (text) => line.textContent !== text && (line.textContent = text);
 
     let open = true;
+    let wantsCamera = true; // asked for or on, until the box offers a photo instead
     let stream = null;
     let done;
     const until = new Promise((resolve) => (done = resolve));
 
+    const stop = (media) => {
+        for (const track of media?.getTracks() ?? []) track.stop();
+    };
     const release = () => {
-        for (const track of stream?.getTracks() ?? []) track.stop();
+        stop(stream);
         stream = null;
         video.srcObject = null;
     };
-    const onHidden = () => document.visibilityState === "hidden" && stream && done("cancel");
+    // The camera is not left on behind another tab; a photo being picked may hide the page, though.
+    const onHidden = () => document.visibilityState === "hidden" && wantsCamera && done("cancel");
     const close = () => {
         open = false;
         release();
@@ -124,6 +130,7 @@ export async function scanLabel(serialLength, fill) {
     };
     // Where the camera cannot be used: the same box offers a photo, and says why.
     const offerPhoto = (why) => {
+        wantsCamera = false;
         release();
         camera.hidden = true;
         photo.hidden = false;
@@ -156,8 +163,9 @@ export async function scanLabel(serialLength, fill) {
 
     async function startCamera() {
         if (!navigator.mediaDevices?.getUserMedia) return offerPhoto(window.isSecureContext ? Lines.NoCamera : Lines.Insecure);
+        let granted;
         try {
-            stream = await navigator.mediaDevices.getUserMedia({
+            granted = await navigator.mediaDevices.getUserMedia({
                 audio: false,
                 video: { facingMode: "environment", width: { ideal: 1280 }, height: { ideal: 720 } },
             });
@@ -165,7 +173,9 @@ export async function scanLabel(serialLength, fill) {
             if (open) offerPhoto(cameraRefusal(error));
             return;
         }
-        if (!open) return release();
+        // The box may have closed while the user was asked (the page hidden, 关闭, another box up).
+        if (!open) return stop(granted);
+        stream = granted;
         video.srcObject = stream;
         try {
             await video.play();
@@ -173,6 +183,7 @@ export async function scanLabel(serialLength, fill) {
             if (open) offerPhoto(cameraRefusal(error));
             return;
         }
+        if (!open) return;
         if (!(await startReader())) return open && offerPhoto(Lines.ReaderFailed);
         let serialAlone = null; // { serial, since }: a serial read without its part number
         while (open && stream) {
@@ -199,8 +210,7 @@ export async function scanLabel(serialLength, fill) {
     document.addEventListener("visibilitychange", onHidden);
     photo.addEventListener("click", pickPhoto);
     file.addEventListener("change", readPhoto);
-    dialog.addEventListener("close", close, { once: true });
-    const answer = dialogs.showBox(dialog, dialog.querySelector("[data-answer=cancel]"), until);
+    const answer = dialogs.showBox(dialog, dialog.querySelector("[data-answer=cancel]"), until, close);
     startCamera();
     const reading = await answer;
     if (reading === "cancel") return;
