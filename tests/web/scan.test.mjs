@@ -16,11 +16,12 @@ execFileSync("bash", [join(RepoRoot, "tests/reader/draw_labels.sh"), labels]);
 const label = (name) => join(labels, `${name}.png`);
 after(() => rmSync(labels, { recursive: true, force: true }));
 
-// The camera looking at the 12-character label, filling a 640×480 frame as a held box does.
+// The camera looking at the 12-character label from afar, a quarter of a 1920×1080 frame wide: its
+// bars are too thin to read but at the camera's own pixels.
 function cameraStream() {
     const frame = join(labels, "frame.png");
     const stream = join(labels, "label.y4m");
-    execFileSync("convert", [label("label"), "-resize", "640x480", "-background", "white", "-gravity", "center", "-extent", "640x480", frame]);
+    execFileSync("convert", [label("label"), "-resize", "480x", "-background", "white", "-gravity", "center", "-extent", "1920x1080", frame]);
     execFileSync("ffmpeg", ["-loglevel", "error", "-y", "-loop", "1", "-i", frame, "-t", "1", "-r", "10", "-pix_fmt", "yuv420p", stream]);
     return stream;
 }

@@ -16,11 +16,11 @@ const Lines = Object.freeze({
     ReaderFailed: ScanUnavailable,
 });
 
-// A camera frame is read at most this many pixels a side: a label held in the frame reads as well
-// as at full size, in a fraction of the time.
-const FrameSide = 960;
 // A label whose part number has not been read with its serial is given this long to show it.
 const PartNumberWait = 1000;
+// A label held loosely reaches past the aiming frame, above and below it most: the part read is
+// the frame grown on every side by this much of its height, within what the box shows.
+const AimSlack = 0.2;
 
 // The one worker of the page, made on the first press; `ready` gives the reader's constants,
 // or null when it could not be loaded (the next press tries again).
@@ -66,14 +66,34 @@ function read(picture, serialLength) {
     });
 }
 
-// The pixels of `source` (a video or an image bitmap), scaled down to at most `longest` a side.
-function pixelsOf(canvas, source, width, height, longest) {
-    const scale = Math.min(1, longest / Math.max(width, height));
-    canvas.width = Math.max(1, Math.round(width * scale));
-    canvas.height = Math.max(1, Math.round(height * scale));
+// The pixels of the part `sx, sy, sw, sh` of `source` (a video or an image bitmap), scaled down to
+// at most `longest` a side.
+function pixelsOf(canvas, source, sx, sy, sw, sh, longest) {
+    const scale = Math.min(1, longest / Math.max(sw, sh));
+    canvas.width = Math.max(1, Math.round(sw * scale));
+    canvas.height = Math.max(1, Math.round(sh * scale));
     const context = canvas.getContext("2d", { willReadFrequently: true });
-    context.drawImage(source, 0, 0, canvas.width, canvas.height);
+    context.drawImage(source, sx, sy, sw, sh, 0, 0, canvas.width, canvas.height);
     return context.getImageData(0, 0, canvas.width, canvas.height);
+}
+
+// The camera's own pixels under the aiming frame (grown by AimSlack), where the frame is drawn over
+// the video as style.css shows it: scaled to cover its box (or to fit in it), centred.
+function aimedPixels(canvas, video, aim, longest) {
+    const shown = video.getBoundingClientRect();
+    const frame = aim.getBoundingClientRect();
+    const { videoWidth: width, videoHeight: height } = video;
+    const fit = getComputedStyle(video).objectFit === "cover" ? Math.max : Math.min;
+    const scale = fit(shown.width / width, shown.height / height);
+    const slack = AimSlack * frame.height;
+    // A point of the page, kept within the box, in the video's own pixels.
+    const x = (at) => (Math.min(Math.max(at, shown.left), shown.right) - shown.left - (shown.width - width * scale) / 2) / scale;
+    const y = (at) => (Math.min(Math.max(at, shown.top), shown.bottom) - shown.top - (shown.height - height * scale) / 2) / scale;
+    const x0 = Math.max(0, Math.floor(x(frame.left - slack)));
+    const y0 = Math.max(0, Math.floor(y(frame.top - slack)));
+    const x1 = Math.min(width, Math.ceil(x(frame.right + slack)));
+    const y1 = Math.min(height, Math.ceil(y(frame.bottom + slack)));
+    return pixelsOf(canvas, video, x0, y0, x1 - x0, y1 - y0, longest);
 }
 
 // Why the camera cannot be used, as the box says it.
@@ -98,6 +118,7 @@ export async function scanLabel(serialLength, fill) {
     const dialog = /** @type {HTMLDialogElement} */ (document.getElementById("ScanBox"));
     const camera = dialog.querySelector(".camera");
     const video = /** @type {HTMLVideoElement} */ (dialog.querySelector("video"));
+    const aim = dialog.querySelector(".aim");
     const line = dialog.querySelector("#ScanBox-line");
     const file = /** @type {HTMLInputElement} */ (dialog.querySelector("#ScanBox-file"));
     const photo = /** @type {HTMLButtonElement} */ (dialog.querySelector("[data-answer=photo]"));
@@ -148,7 +169,7 @@ export async function scanLabel(serialLength, fill) {
         let picture;
         try {
             const bitmap = await createImageBitmap(chosen);
-            picture = pixelsOf(canvas, bitmap, bitmap.width, bitmap.height, constants.LongestSide);
+            picture = pixelsOf(canvas, bitmap, 0, 0, bitmap.width, bitmap.height, constants.LongestSide);
             bitmap.close();
         } catch {
             if (open) say(constants.UnreadablePicture);
@@ -165,9 +186,10 @@ export async function scanLabel(serialLength, fill) {
         if (!navigator.mediaDevices?.getUserMedia) return offerPhoto(window.isSecureContext ? Lines.NoCamera : Lines.Insecure);
         let granted;
         try {
+            // A label's narrow bars need the camera's full pixels, of which only the aimed part is read.
             granted = await navigator.mediaDevices.getUserMedia({
                 audio: false,
-                video: { facingMode: "environment", width: { ideal: 1280 }, height: { ideal: 720 } },
+                video: { facingMode: "environment", width: { ideal: 1920 }, height: { ideal: 1080 } },
             });
         } catch (error) {
             if (open) offerPhoto(cameraRefusal(error));
@@ -184,13 +206,14 @@ export async function scanLabel(serialLength, fill) {
             return;
         }
         if (!open) return;
-        if (!(await startReader())) return open && offerPhoto(Lines.ReaderFailed);
+        const constants = await startReader();
+        if (!constants) return open && offerPhoto(Lines.ReaderFailed);
         let serialAlone = null; // { serial, since }: a serial read without its part number
         while (open && stream) {
             await nextFrame(video);
             if (!open || !stream) return;
             if (!video.videoWidth) continue;
-            const reading = await read(pixelsOf(canvas, video, video.videoWidth, video.videoHeight, FrameSide), serialLength);
+            const reading = await read(aimedPixels(canvas, video, aim, constants.LongestSide), serialLength);
             if (!open) return;
             if (!reading) return offerPhoto(Lines.ReaderFailed);
             if (reading.Outcome !== "Read") {
