@@ -74,18 +74,20 @@ eachEngine("scanning a photo", (f) => {
 eachEngine("scanning with the camera", (f) => {
     before(() =>
         // Every stream the page gets, to see that each is let go (with `hold` it waits in `held` for the
-        // test to answer, as a permission prompt holds it).
+        // test to answer, as a permission prompt holds it), and every reader ended.
         f.page.native.evaluateOnNewDocument(() => {
             const media = navigator.mediaDevices;
             if (!media) return; // about:blank
             const get = media.getUserMedia.bind(media);
-            Object.assign(window, { streams: [], held: [] });
+            Object.assign(window, { streams: [], held: [], readersEnded: 0 });
             media.getUserMedia = async (constraints) => {
                 const stream = await get(constraints);
                 window.streams.push(stream);
                 if (window.hold) await new Promise((answer) => window.held.push(answer));
                 return stream;
             };
+            const terminate = Worker.prototype.terminate;
+            Worker.prototype.terminate = function () { ++window.readersEnded; return terminate.call(this); };
         }));
     const released = (page) => page.evaluate(() => window.streams.length > 0 && window.streams.every((s) => s.getTracks().every((t) => t.readyState === "ended")));
     // Another tab brought to the front hides the page; its camera must be let go at once.
@@ -105,7 +107,10 @@ eachEngine("scanning with the camera", (f) => {
         assert.deepEqual(await values(page, "Form5", "Text1", "Text2"), ["F1RJP3XYDTWF", "MD297CH"]);
         assert.ok(await released(page), "the camera is released");
 
-        await goTo(page, f.url, "Form3");
+        await page.tap(sel("Form5", "Label9"));
+        await page.waitFor(() => window.readersEnded === 1 && document.getElementById("Main"), { message: "the reader ended with its screen" });
+        await page.tap(sel("Main", "Image3"));
+        await page.waitFor(() => document.getElementById("Form3"), { message: "Form3" });
         await page.tap(sel("Form3", "Scan"));
         await untilLine(page, "这是12位序列号，请到12位序列号查询中扫描");
         assert.equal(await page.evaluate(() => document.querySelector("#ScanBox .camera").hidden), false);

@@ -18,52 +18,72 @@ const Lines = Object.freeze({
 
 // A label whose part number has not been read with its serial is given this long to show it.
 const PartNumberWait = 1000;
+// The reader's worker holds tens of megabytes: it is ended when its screen goes, or when no box
+// has been up for this long, and the next press starts another.
+const ReaderIdle = 30000;
 // A label held loosely reaches past the aiming frame, above and below it most: the part read is
 // the frame grown on every side by this much of its height, within what the box shows.
 const AimSlack = 0.2;
 
-// The one worker of the page, made on the first press; `ready` gives the reader's constants,
-// or null when it could not be loaded (the next press tries again).
-let worker = null;
-let ready = null;
-const waiting = new Map();
-let nextId = 0;
+// The page's one reader, made on the first press; ended, it answers null to everything.
+class Reader {
+    constructor() {
+        this.worker = new Worker(new URL("./scan_worker.js", import.meta.url), { type: "module" });
+        this.waiting = new Map(); // each picture's answer, by its id
+        this.nextId = 0;
+        this.ended = false;
+        // The reader's constants, or null when it could not be loaded.
+        this.ready = new Promise((resolve) => {
+            this.loaded = resolve;
+            this.worker.addEventListener("message", ({ data }) => {
+                if (!("ready" in data)) {
+                    this.waiting.get(data.id)?.(data.reading);
+                    this.waiting.delete(data.id);
+                } else if (data.ready) resolve(data.ready);
+                else this.end();
+            });
+            this.worker.addEventListener("error", (event) => {
+                event.preventDefault();
+                this.end();
+            });
+        });
+    }
 
-function startReader() {
-    if (ready) return ready;
-    ready = new Promise((resolve) => {
-        // A reader that cannot load, or that fails later, answers null to everything waiting for it.
-        const fail = () => {
-            worker.terminate();
-            ready = null;
-            resolve(null);
-            for (const answer of waiting.values()) answer(null);
-            waiting.clear();
-        };
-        worker = new Worker(new URL("./scan_worker.js", import.meta.url), { type: "module" });
-        worker.addEventListener("message", ({ data }) => {
-            if (!("ready" in data)) {
-                waiting.get(data.id)?.(data.reading);
-                waiting.delete(data.id);
-            } else if (data.ready) resolve(data.ready);
-            else fail();
+    // The reading of one picture (ImageData, whose pixels go to the worker), or null.
+    read(picture, serialLength) {
+        if (this.ended) return Promise.resolve(null);
+        return new Promise((resolve) => {
+            const id = this.nextId++;
+            this.waiting.set(id, resolve);
+            const { data, width, height } = picture;
+            this.worker.postMessage({ id, pixels: data, width, height, serialLength }, [data.buffer]);
         });
-        worker.addEventListener("error", (event) => {
-            event.preventDefault();
-            fail();
-        });
-    });
-    return ready;
+    }
+
+    // For a reader that could not load, that failed, or that is no longer wanted: the next press
+    // starts another.
+    end() {
+        this.ended = true;
+        this.worker.terminate();
+        if (started === this) started = null;
+        this.loaded(null);
+        for (const answer of this.waiting.values()) answer(null);
+        this.waiting.clear();
+    }
 }
 
-// The reading of one picture (ImageData, whose pixels go to the worker), or null.
-function read(picture, serialLength) {
-    return new Promise((resolve) => {
-        const id = nextId++;
-        waiting.set(id, resolve);
-        const { data, width, height } = picture;
-        worker.postMessage({ id, pixels: data, width, height, serialLength }, [data.buffer]);
-    });
+let started = null; // the Reader the last press started, until it ends
+let idleTimer = 0; // ends the reader once no box has been up for ReaderIdle
+
+function startReader() {
+    started ??= new Reader();
+    return started;
+}
+
+/** Ends the reader, if one runs: its screen has gone. */
+export function endReader() {
+    clearTimeout(idleTimer);
+    started?.end();
 }
 
 // The pixels of the part `sx, sy, sw, sh` of `source` (a video or an image bitmap), scaled down to
@@ -148,6 +168,7 @@ export async function scanLabel(serialLength, fill) {
         document.removeEventListener("visibilitychange", onHidden);
         photo.removeEventListener("click", pickPhoto);
         file.removeEventListener("change", readPhoto);
+        idleTimer = setTimeout(endReader, ReaderIdle);
     };
     // Where the camera cannot be used: the same box offers a photo, and says why.
     const offerPhoto = (why) => {
@@ -163,7 +184,8 @@ export async function scanLabel(serialLength, fill) {
         file.value = "";
         if (!chosen) return;
         say(Lines.Reading);
-        const constants = await startReader();
+        const reader = startReader();
+        const constants = await reader.ready;
         if (!open) return;
         if (!constants) return say(Lines.ReaderFailed);
         let picture;
@@ -175,7 +197,7 @@ export async function scanLabel(serialLength, fill) {
             if (open) say(constants.UnreadablePicture);
             return;
         }
-        const reading = await read(picture, serialLength);
+        const reading = await reader.read(picture, serialLength);
         if (!open) return;
         if (!reading) say(Lines.ReaderFailed);
         else if (reading.Outcome === "Read") done(reading);
@@ -206,14 +228,15 @@ export async function scanLabel(serialLength, fill) {
             return;
         }
         if (!open) return;
-        const constants = await startReader();
+        const reader = startReader();
+        const constants = await reader.ready;
         if (!constants) return open && offerPhoto(Lines.ReaderFailed);
         let serialAlone = null; // { serial, since }: a serial read without its part number
         while (open && stream) {
             await nextFrame(video);
             if (!open || !stream) return;
             if (!video.videoWidth) continue;
-            const reading = await read(aimedPixels(canvas, video, aim, constants.LongestSide), serialLength);
+            const reading = await reader.read(aimedPixels(canvas, video, aim, constants.LongestSide), serialLength);
             if (!open) return;
             if (!reading) return offerPhoto(Lines.ReaderFailed);
             if (reading.Outcome !== "Read") {
@@ -227,6 +250,7 @@ export async function scanLabel(serialLength, fill) {
         }
     }
 
+    clearTimeout(idleTimer);
     camera.hidden = false;
     photo.hidden = true;
     say(Lines.Aim);
