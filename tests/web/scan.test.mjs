@@ -120,8 +120,9 @@ eachEngine("scanning with the camera", (f) => {
         }));
         assert.equal(writes, 0, "the line, the same for a second, is not written again");
         const shown = await hide(page);
-        assert.ok(await released(page), "the camera is released");
+        const letGo = await released(page);
         await shown();
+        assert.ok(letGo, "the camera is released the moment the page is hidden");
         assert.deepEqual(await values(page, "Form3", "Text1", "Text2"), ["", ""]);
         assert.equal(await line(page), "这是12位序列号，请到12位序列号查询中扫描");
         assert.deepEqual(page.errors, []);
