@@ -80,7 +80,7 @@ function startReader() {
     return started;
 }
 
-/** Ends the reader, if one runs: its screen has gone. */
+/** Ends the reader, if one runs: its screen has gone (or no box has been up for ReaderIdle). */
 export function endReader() {
     clearTimeout(idleTimer);
     started?.end();
