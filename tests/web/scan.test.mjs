@@ -9,18 +9,19 @@ import { tmpdir } from "node:os";
 import { join } from "node:path";
 
 import { RepoRoot } from "./browser.mjs";
-import { boxesClosed, eachEngine, focusedControl, goTo, openBox, sel, values } from "./scenario.mjs";
+import { answerBox, boxesClosed, eachEngine, focusedControl, goTo, noBoxOpen, openBox, sel, values } from "./scenario.mjs";
 
 const labels = mkdtempSync(join(tmpdir(), "quenlio-labels-"));
 execFileSync("bash", [join(RepoRoot, "tests/reader/draw_labels.sh"), labels]);
 const label = (name) => join(labels, `${name}.png`);
 after(() => rmSync(labels, { recursive: true, force: true }));
 
-// The camera looking at the 12-character label, filling a 640×480 frame as a held box does.
+// The camera looking at the 12-character label from afar, a quarter of a 1920×1080 frame wide: its
+// bars are too thin to read but at the camera's own pixels.
 function cameraStream() {
     const frame = join(labels, "frame.png");
     const stream = join(labels, "label.y4m");
-    execFileSync("convert", [label("label"), "-resize", "640x480", "-background", "white", "-gravity", "center", "-extent", "640x480", frame]);
+    execFileSync("convert", [label("label"), "-resize", "480x", "-background", "white", "-gravity", "center", "-extent", "1920x1080", frame]);
     execFileSync("ffmpeg", ["-loglevel", "error", "-y", "-loop", "1", "-i", frame, "-t", "1", "-r", "10", "-pix_fmt", "yuv420p", stream]);
     return stream;
 }
@@ -72,19 +73,30 @@ eachEngine("scanning a photo", (f) => {
 
 eachEngine("scanning with the camera", (f) => {
     before(() =>
-        // Every stream the page gets, to see that each is let go.
+        // Every stream the page gets, to see that each is let go (with `hold` it waits in `held` for the
+        // test to answer, as a permission prompt holds it), and every reader ended.
         f.page.native.evaluateOnNewDocument(() => {
             const media = navigator.mediaDevices;
             if (!media) return; // about:blank
             const get = media.getUserMedia.bind(media);
-            window.streams = [];
+            Object.assign(window, { streams: [], held: [], readersEnded: 0 });
             media.getUserMedia = async (constraints) => {
                 const stream = await get(constraints);
                 window.streams.push(stream);
+                if (window.hold) await new Promise((answer) => window.held.push(answer));
                 return stream;
             };
+            const terminate = Worker.prototype.terminate;
+            Worker.prototype.terminate = function () { ++window.readersEnded; return terminate.call(this); };
         }));
     const released = (page) => page.evaluate(() => window.streams.length > 0 && window.streams.every((s) => s.getTracks().every((t) => t.readyState === "ended")));
+    // Another tab brought to the front hides the page; its camera must be let go at once.
+    const hide = async (page) => {
+        const other = await page.native.browser().newPage();
+        await other.bringToFront();
+        await page.waitFor(() => document.visibilityState === "hidden", { message: "the page hidden" });
+        return async () => (await other.close(), await page.native.bringToFront());
+    };
 
     test("the rear camera on a label fills the boxes and is let go; on the other screen it says where to scan", async () => {
         const { page } = f;
@@ -95,16 +107,48 @@ eachEngine("scanning with the camera", (f) => {
         assert.deepEqual(await values(page, "Form5", "Text1", "Text2"), ["F1RJP3XYDTWF", "MD297CH"]);
         assert.ok(await released(page), "the camera is released");
 
-        await goTo(page, f.url, "Form3");
+        await page.tap(sel("Form5", "Label9"));
+        await page.waitFor(() => window.readersEnded === 1 && document.getElementById("Main"), { message: "the reader ended with its screen" });
+        await page.tap(sel("Main", "Image3"));
+        await page.waitFor(() => document.getElementById("Form3"), { message: "Form3" });
         await page.tap(sel("Form3", "Scan"));
         await untilLine(page, "这是12位序列号，请到12位序列号查询中扫描");
         assert.equal(await page.evaluate(() => document.querySelector("#ScanBox .camera").hidden), false);
-        const open = await page.evaluate(() => window.boxesClosed);
-        await page.tap("#ScanBox [data-answer=cancel]");
-        await boxesClosed(page, open);
-        assert.ok(await released(page), "the camera is released");
+        const writes = await page.evaluate(() => new Promise((done) => {
+            new MutationObserver((records) => done(records.length)).observe(document.getElementById("ScanBox-line"), { childList: true, characterData: true, subtree: true });
+            setTimeout(() => done(0), 1000);
+        }));
+        assert.equal(writes, 0, "the line, the same for a second, is not written again");
+        const shown = await hide(page);
+        const letGo = await released(page);
+        await shown();
+        assert.ok(letGo, "the camera is released the moment the page is hidden");
         assert.deepEqual(await values(page, "Form3", "Text1", "Text2"), ["", ""]);
         assert.equal(await line(page), "这是12位序列号，请到12位序列号查询中扫描");
+        assert.deepEqual(page.errors, []);
+    });
+
+    test("a camera granted late goes only to the box that asked, and never on in a hidden page", async () => {
+        const { page } = f;
+        await goTo(page, f.url, "Form3");
+        await page.evaluate(() => (window.hold = true));
+        const ask = async (n) => (await page.tap(sel("Form3", "Scan")), await page.waitFor((n) => window.held.length === n, { message: `request ${n}` }, n));
+        await ask(1);
+        await answerBox(page, "取消");
+        await ask(2);
+        await page.evaluate(() => window.held[1]());
+        await untilLine(page, "这是12位序列号，请到12位序列号查询中扫描");
+        await page.evaluate(() => window.held[0]());
+        await page.waitFor(() => !window.streams[0].active, { message: "the first camera stopped" });
+        assert.ok(await page.evaluate(() => document.querySelector("#ScanBox video").srcObject === window.streams[1] && window.streams[1].active), "the open box keeps its camera");
+
+        await answerBox(page, "取消");
+        await ask(3);
+        const shown = await hide(page);
+        await page.evaluate(() => window.held[2]());
+        await page.waitFor(() => window.streams.every((s) => !s.active), { message: "the cameras let go, in the hidden page too" });
+        await shown();
+        await noBoxOpen(page);
         assert.deepEqual(page.errors, []);
     });
 }, { engines: ["chromium"], camera: cameraStream });

@@ -12,7 +12,8 @@ function byId(id) {
 // Shows `dialog` modal and resolves with the button that closed it ("ok" or "cancel"), Esc
 // counting as `escape`, or with what `until` gives first. The focus goes back where it was, as a
 // desktop window gets it back, before the caller goes on, so the caller may move it on.
-function run(dialog, escape, first, until = null) {
+// `onClose` runs the moment the box closes, however it goes (abandoned too).
+function run(dialog, escape, first, until = null, onClose = null) {
     const before = document.activeElement;
     const form = dialog.querySelector("form");
     return new Promise((resolve) => {
@@ -22,6 +23,7 @@ function run(dialog, escape, first, until = null) {
             dialog.close();
             open = null;
             abandonOpen = null;
+            onClose?.();
         };
         const finish = (answer) => {
             close();
@@ -79,11 +81,12 @@ export async function askText(prompt, title, initial) {
 
 /**
  * A box of the caller's own (`dialog`, with a form whose buttons close it as "cancel"), shown modal
- * as the others are, `first` given the focus. It fires `close` however it goes.
+ * as the others are, `first` given the focus. `onClose()` runs the moment it closes, however it
+ * goes: its `close` event can come much later (a hidden page gets it only once it is shown again).
  * @returns {Promise<any>} what `until` gives, or "cancel" when the user closes it first
  */
-export function showBox(dialog, first, until) {
-    return run(dialog, "cancel", first, until);
+export function showBox(dialog, first, until, onClose) {
+    return run(dialog, "cancel", first, until, onClose);
 }
 
 /** Whether a box is up: the screens ignore focus changes caused by it. */

@@ -2,7 +2,7 @@
 // suffix of the part number. Its query keeps what earlier queries showed.
 import { pressOnEnter } from "./presses.js";
 import { showResult } from "./results.js";
-import { Box, SerialCheck, scanInto } from "./serial_entry.js";
+import { Box, SerialCheck, endScan, scanInto } from "./serial_entry.js";
 import { Texts } from "./texts.js";
 
 // The result boxes, by the field each shows.
@@ -67,5 +67,10 @@ export function Form3(view, page) {
     control("Scan").addEventListener("click", Scan_Click);
     control("Label11").addEventListener("click", Label11_Click);
 
-    return { close: () => (serialCheck.closed = true) };
+    return {
+        close() {
+            serialCheck.closed = true;
+            endScan();
+        },
+    };
 }

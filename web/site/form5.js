@@ -3,7 +3,7 @@
 import * as dialogs from "./dialogs.js";
 import { pressOnEnter } from "./presses.js";
 import { showResult } from "./results.js";
-import { Box, SerialCheck, scanInto } from "./serial_entry.js";
+import { Box, SerialCheck, endScan, scanInto } from "./serial_entry.js";
 import { Texts } from "./texts.js";
 
 /** Wires a fresh Form5 (`view`); `page` holds core, links, openScreen and openWebPage. */
@@ -130,5 +130,10 @@ export function Form5(view, page) {
     control("Image2").addEventListener("click", Image2_Click);
     control("Label9").addEventListener("click", Label9_Click);
 
-    return { close: () => (halfYearCheck.closed = true) };
+    return {
+        close() {
+            halfYearCheck.closed = true;
+            endScan();
+        },
+    };
 }

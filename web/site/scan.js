@@ -16,64 +16,104 @@ const Lines = Object.freeze({
     ReaderFailed: ScanUnavailable,
 });
 
-// A camera frame is read at most this many pixels a side: a label held in the frame reads as well
-// as at full size, in a fraction of the time.
-const FrameSide = 960;
 // A label whose part number has not been read with its serial is given this long to show it.
 const PartNumberWait = 1000;
+// The reader's worker holds tens of megabytes: it is ended when its screen goes, or when no box
+// has been up for this long, and the next press starts another.
+const ReaderIdle = 30000;
+// A label held loosely reaches past the aiming frame, above and below it most: the part read is
+// the frame grown on every side by this much of its height, within what the box shows.
+const AimSlack = 0.2;
 
-// The one worker of the page, made on the first press; `ready` gives the reader's constants,
-// or null when it could not be loaded (the next press tries again).
-let worker = null;
-let ready = null;
-const waiting = new Map();
-let nextId = 0;
+// The page's one reader, made on the first press; ended, it answers null to everything.
+class Reader {
+    constructor() {
+        this.worker = new Worker(new URL("./scan_worker.js", import.meta.url), { type: "module" });
+        this.waiting = new Map(); // each picture's answer, by its id
+        this.nextId = 0;
+        this.ended = false;
+        // The reader's constants, or null when it could not be loaded.
+        this.ready = new Promise((resolve) => {
+            this.loaded = resolve;
+            this.worker.addEventListener("message", ({ data }) => {
+                if (!("ready" in data)) {
+                    this.waiting.get(data.id)?.(data.reading);
+                    this.waiting.delete(data.id);
+                } else if (data.ready) resolve(data.ready);
+                else this.end();
+            });
+            this.worker.addEventListener("error", (event) => {
+                event.preventDefault();
+                this.end();
+            });
+        });
+    }
+
+    // The reading of one picture (ImageData, whose pixels go to the worker), or null.
+    read(picture, serialLength) {
+        if (this.ended) return Promise.resolve(null);
+        return new Promise((resolve) => {
+            const id = this.nextId++;
+            this.waiting.set(id, resolve);
+            const { data, width, height } = picture;
+            this.worker.postMessage({ id, pixels: data, width, height, serialLength }, [data.buffer]);
+        });
+    }
+
+    // For a reader that could not load, that failed, or that is no longer wanted: the next press
+    // starts another.
+    end() {
+        this.ended = true;
+        this.worker.terminate();
+        if (started === this) started = null;
+        this.loaded(null);
+        for (const answer of this.waiting.values()) answer(null);
+        this.waiting.clear();
+    }
+}
+
+let started = null; // the Reader the last press started, until it ends
+let idleTimer = 0; // ends the reader once no box has been up for ReaderIdle
 
 function startReader() {
-    if (ready) return ready;
-    ready = new Promise((resolve) => {
-        // A reader that cannot load, or that fails later, answers null to everything waiting for it.
-        const fail = () => {
-            worker.terminate();
-            ready = null;
-            resolve(null);
-            for (const answer of waiting.values()) answer(null);
-            waiting.clear();
-        };
-        worker = new Worker(new URL("./scan_worker.js", import.meta.url), { type: "module" });
-        worker.addEventListener("message", ({ data }) => {
-            if (!("ready" in data)) {
-                waiting.get(data.id)?.(data.reading);
-                waiting.delete(data.id);
-            } else if (data.ready) resolve(data.ready);
-            else fail();
-        });
-        worker.addEventListener("error", (event) => {
-            event.preventDefault();
-            fail();
-        });
-    });
-    return ready;
+    started ??= new Reader();
+    return started;
 }
 
-// The reading of one picture (ImageData, whose pixels go to the worker), or null.
-function read(picture, serialLength) {
-    return new Promise((resolve) => {
-        const id = nextId++;
-        waiting.set(id, resolve);
-        const { data, width, height } = picture;
-        worker.postMessage({ id, pixels: data, width, height, serialLength }, [data.buffer]);
-    });
+/** Ends the reader, if one runs: its screen has gone (or no box has been up for ReaderIdle). */
+export function endReader() {
+    clearTimeout(idleTimer);
+    started?.end();
 }
 
-// The pixels of `source` (a video or an image bitmap), scaled down to at most `longest` a side.
-function pixelsOf(canvas, source, width, height, longest) {
-    const scale = Math.min(1, longest / Math.max(width, height));
-    canvas.width = Math.max(1, Math.round(width * scale));
-    canvas.height = Math.max(1, Math.round(height * scale));
+// The pixels of the part `sx, sy, sw, sh` of `source` (a video or an image bitmap), scaled down to
+// at most `longest` a side.
+function pixelsOf(canvas, source, sx, sy, sw, sh, longest) {
+    const scale = Math.min(1, longest / Math.max(sw, sh));
+    canvas.width = Math.max(1, Math.round(sw * scale));
+    canvas.height = Math.max(1, Math.round(sh * scale));
     const context = canvas.getContext("2d", { willReadFrequently: true });
-    context.drawImage(source, 0, 0, canvas.width, canvas.height);
+    context.drawImage(source, sx, sy, sw, sh, 0, 0, canvas.width, canvas.height);
     return context.getImageData(0, 0, canvas.width, canvas.height);
+}
+
+// The camera's own pixels under the aiming frame (grown by AimSlack), where the frame is drawn over
+// the video as style.css shows it: scaled to cover its box (or to fit in it), centred.
+function aimedPixels(canvas, video, aim, longest) {
+    const shown = video.getBoundingClientRect();
+    const frame = aim.getBoundingClientRect();
+    const { videoWidth: width, videoHeight: height } = video;
+    const fit = getComputedStyle(video).objectFit === "cover" ? Math.max : Math.min;
+    const scale = fit(shown.width / width, shown.height / height);
+    const slack = AimSlack * frame.height;
+    // A point of the page, kept within the box, in the video's own pixels.
+    const x = (at) => (Math.min(Math.max(at, shown.left), shown.right) - shown.left - (shown.width - width * scale) / 2) / scale;
+    const y = (at) => (Math.min(Math.max(at, shown.top), shown.bottom) - shown.top - (shown.height - height * scale) / 2) / scale;
+    const x0 = Math.max(0, Math.floor(x(frame.left - slack)));
+    const y0 = Math.max(0, Math.floor(y(frame.top - slack)));
+    const x1 = Math.min(width, Math.ceil(x(frame.right + slack)));
+    const y1 = Math.min(height, Math.ceil(y(frame.bottom + slack)));
+    return pixelsOf(canvas, video, x0, y0, x1 - x0, y1 - y0, longest);
 }
 
 // Why the camera cannot be used, as the box says it.
@@ -89,40 +129,50 @@ const nextFrame = (video) =>
 /**
  * Opens the scan box for a screen of `serialLength`-character serials. A label read closes it and
  * hands its serial and part number (the latter "" when the label gave none) to `fill`, then says
- * in a message box what core says of the reading, if anything. The camera is released whenever
- * the box closes: by a reading, by 关闭 or Esc or Back, by the page being hidden, or with its
- * screen.
+ * in a message box what core says of the reading, if anything. The camera is released the moment
+ * the box closes: by a reading, by 关闭 or Esc or Back, by the page being hidden while the camera
+ * is on or asked for, or with its screen. Each opening keeps to itself: a camera granted after
+ * its box closed is stopped at once and touches nothing of the box.
  */
 export async function scanLabel(serialLength, fill) {
     const dialog = /** @type {HTMLDialogElement} */ (document.getElementById("ScanBox"));
     const camera = dialog.querySelector(".camera");
     const video = /** @type {HTMLVideoElement} */ (dialog.querySelector("video"));
+    const aim = dialog.querySelector(".aim");
     const line = dialog.querySelector("#ScanBox-line");
     const file = /** @type {HTMLInputElement} */ (dialog.querySelector("#ScanBox-file"));
     const photo = /** @type {HTMLButtonElement} */ (dialog.querySelector("[data-answer=photo]"));
     const canvas = document.createElement("canvas");
-    const say = (text) => (line.textContent = text);
+    // The line is the box's status: a screen reader may say it again at every write.
+    const say = (text) => line.textContent !== text && (line.textContent = text);
 
     let open = true;
+    let wantsCamera = true; // asked for or on, until the box offers a photo instead
     let stream = null;
     let done;
     const until = new Promise((resolve) => (done = resolve));
 
+    const stop = (media) => {
+        for (const track of media?.getTracks() ?? []) track.stop();
+    };
     const release = () => {
-        for (const track of stream?.getTracks() ?? []) track.stop();
+        stop(stream);
         stream = null;
         video.srcObject = null;
     };
-    const onHidden = () => document.visibilityState === "hidden" && stream && done("cancel");
+    // The camera is not left on behind another tab; a photo being picked may hide the page, though.
+    const onHidden = () => document.visibilityState === "hidden" && wantsCamera && done("cancel");
     const close = () => {
         open = false;
         release();
         document.removeEventListener("visibilitychange", onHidden);
         photo.removeEventListener("click", pickPhoto);
         file.removeEventListener("change", readPhoto);
+        idleTimer = setTimeout(endReader, ReaderIdle);
     };
     // Where the camera cannot be used: the same box offers a photo, and says why.
     const offerPhoto = (why) => {
+        wantsCamera = false;
         release();
         camera.hidden = true;
         photo.hidden = false;
@@ -134,19 +184,20 @@ export async function scanLabel(serialLength, fill) {
         file.value = "";
         if (!chosen) return;
         say(Lines.Reading);
-        const constants = await startReader();
+        const reader = startReader();
+        const constants = await reader.ready;
         if (!open) return;
         if (!constants) return say(Lines.ReaderFailed);
         let picture;
         try {
             const bitmap = await createImageBitmap(chosen);
-            picture = pixelsOf(canvas, bitmap, bitmap.width, bitmap.height, constants.LongestSide);
+            picture = pixelsOf(canvas, bitmap, 0, 0, bitmap.width, bitmap.height, constants.LongestSide);
             bitmap.close();
         } catch {
             if (open) say(constants.UnreadablePicture);
             return;
         }
-        const reading = await read(picture, serialLength);
+        const reading = await reader.read(picture, serialLength);
         if (!open) return;
         if (!reading) say(Lines.ReaderFailed);
         else if (reading.Outcome === "Read") done(reading);
@@ -155,16 +206,20 @@ export async function scanLabel(serialLength, fill) {
 
     async function startCamera() {
         if (!navigator.mediaDevices?.getUserMedia) return offerPhoto(window.isSecureContext ? Lines.NoCamera : Lines.Insecure);
+        let granted;
         try {
-            stream = await navigator.mediaDevices.getUserMedia({
+            // A label's narrow bars need the camera's full pixels, of which only the aimed part is read.
+            granted = await navigator.mediaDevices.getUserMedia({
                 audio: false,
-                video: { facingMode: "environment", width: { ideal: 1280 }, height: { ideal: 720 } },
+                video: { facingMode: "environment", width: { ideal: 1920 }, height: { ideal: 1080 } },
             });
         } catch (error) {
             if (open) offerPhoto(cameraRefusal(error));
             return;
         }
-        if (!open) return release();
+        // The box may have closed while the user was asked (the page hidden, 关闭, another box up).
+        if (!open) return stop(granted);
+        stream = granted;
         video.srcObject = stream;
         try {
             await video.play();
@@ -172,13 +227,16 @@ export async function scanLabel(serialLength, fill) {
             if (open) offerPhoto(cameraRefusal(error));
             return;
         }
-        if (!(await startReader())) return open && offerPhoto(Lines.ReaderFailed);
+        if (!open) return;
+        const reader = startReader();
+        const constants = await reader.ready;
+        if (!constants) return open && offerPhoto(Lines.ReaderFailed);
         let serialAlone = null; // { serial, since }: a serial read without its part number
         while (open && stream) {
             await nextFrame(video);
             if (!open || !stream) return;
             if (!video.videoWidth) continue;
-            const reading = await read(pixelsOf(canvas, video, video.videoWidth, video.videoHeight, FrameSide), serialLength);
+            const reading = await reader.read(aimedPixels(canvas, video, aim, constants.LongestSide), serialLength);
             if (!open) return;
             if (!reading) return offerPhoto(Lines.ReaderFailed);
             if (reading.Outcome !== "Read") {
@@ -192,14 +250,14 @@ export async function scanLabel(serialLength, fill) {
         }
     }
 
+    clearTimeout(idleTimer);
     camera.hidden = false;
     photo.hidden = true;
     say(Lines.Aim);
     document.addEventListener("visibilitychange", onHidden);
     photo.addEventListener("click", pickPhoto);
     file.addEventListener("change", readPhoto);
-    dialog.addEventListener("close", close, { once: true });
-    const answer = dialogs.showBox(dialog, dialog.querySelector("[data-answer=cancel]"), until);
+    const answer = dialogs.showBox(dialog, dialog.querySelector("[data-answer=cancel]"), until, close);
     startCamera();
     const reading = await answer;
     if (reading === "cancel") return;

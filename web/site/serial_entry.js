@@ -83,6 +83,8 @@ export class Box {
 // Said when the scan box's code cannot be fetched (offline before the first visit was cached).
 export const ScanUnavailable = "条码读取功能无法载入，请联网后再试";
 
+let scanning = null; // scan.js, once a press has brought it
+
 /**
  * 扫描条码: the scan box for serials of `serialLength` characters; a label read goes into `serial`
  * and then, when it is open by then, `partNumber`, each pasted over through its own handlers.
@@ -90,7 +92,7 @@ export const ScanUnavailable = "条码读取功能无法载入，请联网后再
 export async function scanInto(serialLength, serial, partNumber) {
     let scan;
     try {
-        scan = await import("./scan.js");
+        scan = scanning = await import("./scan.js");
     } catch {
         await dialogs.showMessage(ScanUnavailable, document.getElementById("ScanBox-title").textContent);
         return;
@@ -99,6 +101,11 @@ export async function scanInto(serialLength, serial, partNumber) {
         await serial.pasteOver(serialText);
         if (partText && !partNumber.input.disabled && !partNumber.input.readOnly) await partNumber.pasteOver(partText);
     });
+}
+
+/** For a screen that goes: ends the bar-code reader 扫描条码 started, if any (it is started again when needed). */
+export function endScan() {
+    scanning?.endReader();
 }
 
 /**
