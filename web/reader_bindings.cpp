@@ -80,6 +80,7 @@ EMSCRIPTEN_BINDINGS(quenlio_reader) {
         .field("Serial", &ScanReading::Serial)
         .field("PartNumber", &ScanReading::PartNumber)
         .field("Message", &ScanReading::Message);
+    constant("LongestSide", reader::LongestSide);
     constant("MostPixels", double(reader::MostPixels));
     function("readLabel", &ReadFrame);
     class_<Photo>("Photo")

@@ -54,7 +54,7 @@ export function Form3(view, page) {
     }
 
     function Scan_Click() {
-        scanInto(core.Serial11Length, Text1, Text2);
+        scanInto(core, core.Serial11Length, Text1, Text2);
     }
 
     function Label11_Click() {

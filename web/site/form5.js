@@ -64,7 +64,7 @@ export function Form5(view, page) {
     }
 
     function Scan_Click() {
-        scanInto(core.Serial12Length, Text1, Text2);
+        scanInto(core, core.Serial12Length, Text1, Text2);
     }
 
     async function Command3_Click() {

@@ -3,18 +3,6 @@
 // serial and part number core's label rule finds in them. This module and the reader come only
 // with the first press; the reading runs in a worker (scan_worker.js), off the page's thread.
 import * as dialogs from "./dialogs.js";
-import { ScanUnavailable } from "./serial_entry.js";
-
-// What the box says, in its one line.
-const Lines = Object.freeze({
-    Aim: "请将标签上的条码放入框内",
-    Reading: "正在读取……",
-    Refused: "没有使用相机的权限，请改用照片",
-    NoCamera: "没有找到可用的相机，请改用照片",
-    Insecure: "此网址不能使用相机（需要HTTPS），请改用照片",
-    CameraFailed: "相机无法打开，请改用照片",
-    ReaderFailed: ScanUnavailable,
-});
 
 // A label whose part number has not been read with its serial is given this long to show it.
 const PartNumberWait = 1000;
@@ -24,6 +12,8 @@ const ReaderIdle = 30000;
 // A label held loosely reaches past the aiming frame, above and below it most: the part read is
 // the frame grown on every side by this much of its height, within what the box shows.
 const AimSlack = 0.2;
+// The pixels a photo is handed to the reader in at a time.
+const PhotoBand = 4_000_000;
 
 // The page's one reader, made on the first press; ended, it answers null to everything.
 class Reader {
@@ -49,14 +39,38 @@ class Reader {
         });
     }
 
-    // The reading of one picture (ImageData, whose pixels go to the worker), or null.
-    read(picture, serialLength) {
+    // The answer to the message `post(id)` sends, or null.
+    ask(post) {
         if (this.ended) return Promise.resolve(null);
         return new Promise((resolve) => {
             const id = this.nextId++;
             this.waiting.set(id, resolve);
-            const { data, width, height } = picture;
-            this.worker.postMessage({ id, pixels: data, width, height, serialLength }, [data.buffer]);
+            post(id);
+        });
+    }
+
+    // The reading of one camera frame (ImageData, whose pixels go to the worker), or null.
+    read({ data, width, height }, serialLength) {
+        return this.ask((id) => this.worker.postMessage({ id, pixels: data, width, height, serialLength }, [data.buffer]));
+    }
+
+    // The reading of a photo (an ImageBitmap) at its own size, or null. It goes over a band of rows
+    // at a time: a canvas the size of a big photo is more than a phone's browser allows, and the
+    // reader turns each band into its own grey copy, as it does every face's pixels.
+    readPhoto(canvas, bitmap, serialLength) {
+        const { width, height } = bitmap;
+        const rows = Math.max(1, Math.floor(PhotoBand / width));
+        return this.ask((id) => {
+            this.worker.postMessage({ id, photo: { width, height } });
+            canvas.width = width;
+            const context = canvas.getContext("2d", { willReadFrequently: true });
+            for (let top = 0; top < height; top += rows) {
+                canvas.height = Math.min(rows, height - top);
+                context.drawImage(bitmap, 0, top, width, canvas.height, 0, 0, width, canvas.height);
+                const { data } = context.getImageData(0, 0, width, canvas.height);
+                this.worker.postMessage({ id, band: { pixels: data, top, rows: canvas.height } }, [data.buffer]);
+            }
+            this.worker.postMessage({ id, serialLength });
         });
     }
 
@@ -86,8 +100,8 @@ export function endReader() {
     started?.end();
 }
 
-// The pixels of the part `sx, sy, sw, sh` of `source` (a video or an image bitmap), scaled down to
-// at most `longest` a side.
+// The pixels of the part `sx, sy, sw, sh` of the video, scaled down to at most `longest` a side
+// (which a camera asked for 1920×1080 does not reach).
 function pixelsOf(canvas, source, sx, sy, sw, sh, longest) {
     const scale = Math.min(1, longest / Math.max(sw, sh));
     canvas.width = Math.max(1, Math.round(sw * scale));
@@ -117,10 +131,10 @@ function aimedPixels(canvas, video, aim, longest) {
 }
 
 // Why the camera cannot be used, as the box says it.
-function cameraRefusal(error) {
-    if (error?.name === "NotAllowedError" || error?.name === "SecurityError") return Lines.Refused;
-    if (error?.name === "NotFoundError" || error?.name === "OverconstrainedError") return Lines.NoCamera;
-    return Lines.CameraFailed;
+function cameraRefusal(error, texts) {
+    if (error?.name === "NotAllowedError" || error?.name === "SecurityError") return texts.Refused;
+    if (error?.name === "NotFoundError" || error?.name === "OverconstrainedError") return texts.NoCamera;
+    return texts.CameraFailed;
 }
 
 const nextFrame = (video) =>
@@ -134,7 +148,7 @@ const nextFrame = (video) =>
  * is on or asked for, or with its screen. Each opening keeps to itself: a camera granted after
  * its box closed is stopped at once and touches nothing of the box.
  */
-export async function scanLabel(serialLength, fill) {
+export async function scanLabel(serialLength, texts, pictureTypes, fill) {
     const dialog = /** @type {HTMLDialogElement} */ (document.getElementById("ScanBox"));
     const camera = dialog.querySelector(".camera");
     const video = /** @type {HTMLVideoElement} */ (dialog.querySelector("video"));
@@ -143,6 +157,7 @@ export async function scanLabel(serialLength, fill) {
     const file = /** @type {HTMLInputElement} */ (dialog.querySelector("#ScanBox-file"));
     const photo = /** @type {HTMLButtonElement} */ (dialog.querySelector("[data-answer=photo]"));
     const canvas = document.createElement("canvas");
+    file.accept = pictureTypes;
     // The line is the box's status: a screen reader may say it again at every write.
     const say = (text) => line.textContent !== text && (line.textContent = text);
 
@@ -183,29 +198,31 @@ export async function scanLabel(serialLength, fill) {
         const chosen = file.files?.[0];
         file.value = "";
         if (!chosen) return;
-        say(Lines.Reading);
+        say(texts.Reading);
         const reader = startReader();
         const constants = await reader.ready;
         if (!open) return;
-        if (!constants) return say(Lines.ReaderFailed);
-        let picture;
-        try {
-            const bitmap = await createImageBitmap(chosen);
-            picture = pixelsOf(canvas, bitmap, 0, 0, bitmap.width, bitmap.height, constants.LongestSide);
-            bitmap.close();
-        } catch {
-            if (open) say(constants.UnreadablePicture);
+        if (!constants) return say(texts.Unavailable);
+        // The kinds core names, whatever the picker let through; a file of no stated kind is tried.
+        let bitmap = null;
+        if (!chosen.type || pictureTypes.split(",").includes(chosen.type))
+            // The file's own pixel values, as the desktop decodes them.
+            bitmap = await createImageBitmap(chosen, { colorSpaceConversion: "none", premultiplyAlpha: "none" }).catch(() => null);
+        if (!bitmap || bitmap.width * bitmap.height > constants.MostPixels) {
+            bitmap?.close();
+            if (open) say(texts.UnreadablePicture);
             return;
         }
-        const reading = await reader.read(picture, serialLength);
+        const reading = await reader.readPhoto(canvas, bitmap, serialLength);
+        bitmap.close();
         if (!open) return;
-        if (!reading) say(Lines.ReaderFailed);
+        if (!reading) say(texts.Unavailable);
         else if (reading.Outcome === "Read") done(reading);
         else say(reading.Message);
     }
 
     async function startCamera() {
-        if (!navigator.mediaDevices?.getUserMedia) return offerPhoto(window.isSecureContext ? Lines.NoCamera : Lines.Insecure);
+        if (!navigator.mediaDevices?.getUserMedia) return offerPhoto(window.isSecureContext ? texts.NoCamera : texts.Insecure);
         let granted;
         try {
             // A label's narrow bars need the camera's full pixels, of which only the aimed part is read.
@@ -214,7 +231,7 @@ export async function scanLabel(serialLength, fill) {
                 video: { facingMode: "environment", width: { ideal: 1920 }, height: { ideal: 1080 } },
             });
         } catch (error) {
-            if (open) offerPhoto(cameraRefusal(error));
+            if (open) offerPhoto(cameraRefusal(error, texts));
             return;
         }
         // The box may have closed while the user was asked (the page hidden, 关闭, another box up).
@@ -224,13 +241,13 @@ export async function scanLabel(serialLength, fill) {
         try {
             await video.play();
         } catch (error) {
-            if (open) offerPhoto(cameraRefusal(error));
+            if (open) offerPhoto(cameraRefusal(error, texts));
             return;
         }
         if (!open) return;
         const reader = startReader();
         const constants = await reader.ready;
-        if (!constants) return open && offerPhoto(Lines.ReaderFailed);
+        if (!constants) return open && offerPhoto(texts.Unavailable);
         let serialAlone = null; // { serial, since }: a serial read without its part number
         while (open && stream) {
             await nextFrame(video);
@@ -238,10 +255,10 @@ export async function scanLabel(serialLength, fill) {
             if (!video.videoWidth) continue;
             const reading = await reader.read(aimedPixels(canvas, video, aim, constants.LongestSide), serialLength);
             if (!open) return;
-            if (!reading) return offerPhoto(Lines.ReaderFailed);
+            if (!reading) return offerPhoto(texts.Unavailable);
             if (reading.Outcome !== "Read") {
                 serialAlone = null;
-                say(reading.Outcome === "NoSerial" ? Lines.Aim : reading.Message);
+                say(reading.Outcome === "NoSerial" ? texts.Aim : reading.Message);
                 continue;
             }
             if (reading.PartNumber) return done(reading);
@@ -253,7 +270,7 @@ export async function scanLabel(serialLength, fill) {
     clearTimeout(idleTimer);
     camera.hidden = false;
     photo.hidden = true;
-    say(Lines.Aim);
+    say(texts.Aim);
     document.addEventListener("visibilitychange", onHidden);
     photo.addEventListener("click", pickPhoto);
     file.addEventListener("change", readPhoto);
@@ -262,5 +279,5 @@ export async function scanLabel(serialLength, fill) {
     const reading = await answer;
     if (reading === "cancel") return;
     await fill(reading.Serial, reading.PartNumber);
-    if (reading.Message) await dialogs.showMessage(reading.Message, document.getElementById("ScanBox-title").textContent);
+    if (reading.Message) await dialogs.showMessage(reading.Message, texts.Title);
 }

@@ -80,24 +80,23 @@ export class Box {
     }
 }
 
-// Said when the scan box's code cannot be fetched (offline before the first visit was cached).
-export const ScanUnavailable = "条码读取功能无法载入，请联网后再试";
-
 let scanning = null; // scan.js, once a press has brought it
 
 /**
  * 扫描条码: the scan box for serials of `serialLength` characters; a label read goes into `serial`
  * and then, when it is open by then, `partNumber`, each pasted over through its own handlers.
+ * The box's texts and the picture kinds it takes are core's.
  */
-export async function scanInto(serialLength, serial, partNumber) {
+export async function scanInto(core, serialLength, serial, partNumber) {
     let scan;
     try {
         scan = scanning = await import("./scan.js");
     } catch {
-        await dialogs.showMessage(ScanUnavailable, document.getElementById("ScanBox-title").textContent);
+        // Offline before the first visit kept the scan's code.
+        await dialogs.showMessage(core.ScanTexts.Unavailable, core.ScanTexts.Title);
         return;
     }
-    await scan.scanLabel(serialLength, async (serialText, partText) => {
+    await scan.scanLabel(serialLength, core.ScanTexts, core.PictureTypes, async (serialText, partText) => {
         await serial.pasteOver(serialText);
         if (partText && !partNumber.input.disabled && !partNumber.input.readOnly) await partNumber.pasteOver(partText);
     });
