@@ -84,6 +84,12 @@ std::optional<LabelReading> ReadEncoded(QImageReader& picture, std::size_t seria
     return ReadPicture(picture.read(), serialLength);
 }
 
+// A picture of reader::MostPixels decodes into four bytes a pixel; Qt's image readers, the
+// clipboard's too, refuse anything over 128 MB unless told.
+void AllowBigPictures() {
+    QImageReader::setAllocationLimit(int((reader::MostPixels * 4 + (1 << 20) - 1) >> 20));
+}
+
 // The local file a drag brings, if it is one.
 QString DraggedFile(const QMimeData* mime) {
     if (!mime || !mime->hasUrls() || mime->urls().isEmpty() || !mime->urls().front().isLocalFile())
@@ -139,12 +145,16 @@ bool Hold(QEvent* event) {
 
 } // namespace
 
+std::optional<LabelReading> ReadLabelFile(const QString& path, std::size_t serialLength) {
+    AllowBigPictures();
+    QImageReader picture(path);
+    return ReadEncoded(picture, serialLength);
+}
+
 LabelScan::LabelScan(QWidget* screen, QLineEdit* serial, QLineEdit* partNumber, std::size_t serialLength)
     : QObject(screen), m_screen(screen), m_serial(serial), m_partNumber(partNumber),
       m_serialLength(serialLength) {
-    // A picture of reader::MostPixels decodes into four bytes a pixel; Qt's image readers, the
-    // clipboard's too, refuse anything over 128 MB unless told.
-    QImageReader::setAllocationLimit(int((reader::MostPixels * 4 + (1 << 20) - 1) >> 20));
+    AllowBigPictures();
     screen->setAcceptDrops(true);
     // The boxes take drops of their own (a file's address as text): a picture is the screen's.
     qApp->installEventFilter(this);
@@ -162,10 +172,7 @@ void LabelScan::PickPicture() {
 }
 
 void LabelScan::ReadFile(const QString& path) {
-    Start([path, serialLength = m_serialLength] {
-        QImageReader picture(path);
-        return ReadEncoded(picture, serialLength);
-    });
+    Start([path, serialLength = m_serialLength] { return ReadLabelFile(path, serialLength); });
 }
 
 // The encoded bytes of the first kind of PictureTypes that the clipboard or the drop offers, taken

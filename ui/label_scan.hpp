@@ -22,6 +22,10 @@ class QWidget;
 
 namespace quenlio {
 
+// What the picture file at `path` gives a screen of `serialLength`-character serials, read as
+// 扫描条码 reads a picture, on the caller's thread; none when it is no picture of the kinds taken.
+std::optional<LabelReading> ReadLabelFile(const QString& path, std::size_t serialLength);
+
 class LabelScan : public QObject {
 public:
     // Belongs to `screen`, whose serials have `serialLength` characters.
