@@ -159,10 +159,10 @@ save() {
     echo "$file,$serial,$part" >>"$out/answers.csv"
     while (($(jobs -rp | wc -l) >= parallel)); do wait -n; done
     convert "${surface[@]}" -resize "${fw}x$fh!" "${cmd[@]}" "${grain[@]}" -depth 8 -strip -quality "$q" \
-        -define png:exclude-chunks=date,time "$out/$file" &
+        -define png:exclude-chunks=date,time -define png:compression-filter=2 "$out/$file" &
     pids+=($!)
 }
-convert -seed 1 -size 4032x3024 xc:gray50 -attenuate 0.12 +noise Gaussian -colorspace gray "$work/grain.mpc"
+convert -seed 1 -size 4032x3024 xc:gray50 -attenuate 0.1 +noise Gaussian -colorspace gray "$work/grain.mpc"
 pids=()
 echo 'file,serial,part' >"$out/answers.csv"
 
