@@ -103,9 +103,9 @@ quarter() { awk -v g="$*" 'BEGIN { n = split(g, a, "[ ,]+"); for (i = 1; i < n; 
 # through a lens a little soft; shake blurs it as a moving hand does. Blurring the label alone
 # costs a fraction of blurring the frame, and the surface around it is smooth anyway.
 place() {
-    local id=$1 x=0.5 y=0.5 w=0.55 rot=0 tilt=0 turn=0 box= ink='#202020' paper='#f8f8f5' shake=
+    local id=$1 x=0.5 y=0.5 w=0.55 rot=0 tilt=0 turn=0 box='' ink='#202020' paper='#f8f8f5' shake=''
     local "${@:2}"
-    geom="$x $y $w $rot $tilt $turn"
+    geom="$x $y $w $rot $tilt $turn" # split into its six words wherever it is passed on
     if [[ $box ]]; then
         surface+=(-fill '#0000005a' -draw "polygon $(quarter "$(project $geom -1215,-490 3135,-490 3135,1850 -1215,1850)")"
             -fill '#efeee9' -draw "polygon $(quarter "$(project $geom -1275,-570 3075,-570 3075,1770 -1275,1770)")")
@@ -148,10 +148,10 @@ glare() {
 }
 
 # save FILE [QUALITY]: the sensor's grain, then the file, drawn in the background; its answer is
-# the label in it, or nothing when it holds two different labels or none. A PNG has no grain: a
-# 48-megapixel picture of grain would be a hundred megabytes.
+# the label in it, or nothing when it holds two different labels or none. A PNG has no grain,
+# which does not compress without loss: the 48-megapixel picture stays small.
 save() {
-    local file=$1 q=${2:-85} serial= part= grain=("$work/grain.mpc" -compose linear-light -composite)
+    local file=$1 q=${2:-85} serial='' part='' grain=("$work/grain.mpc" -compose linear-light -composite)
     [[ $file == *.png ]] && grain=()
     if ((${#placed[@]} > 0)) && [[ $(printf '%s\n' "${placed[@]}" | sort -u | wc -l) == 1 ]]; then
         serial=${serials[${placed[0]}]} part=${parts[${placed[0]}]}
