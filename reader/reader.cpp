@@ -4,10 +4,15 @@
 
 #include <algorithm>
 #include <cmath>
+#include <optional>
 
 namespace quenlio::reader {
 
 namespace {
+
+// A third of a picture is read only if it keeps this many pixels a side: below, a label's bars
+// would be too few to read.
+constexpr int SmallestThird = 500;
 
 // The picture at a `factor`-th of its size a side, each pixel the mean of those it stands for.
 GreyPicture Shrunk(const GreyPicture& picture, int factor) {
@@ -108,18 +113,27 @@ std::vector<LabelCode> ReadCodes(const GreyPicture& picture) {
 }
 
 LabelReading ReadLabelPicture(const GreyPicture& picture, std::size_t serialLength) {
+    // The sizes read, in turn, as the factor each side is divided by: at most LongestSide a side;
+    // the picture's own, for a label small in a big photo, whose bars are too fine for that copy;
+    // a third of it, where noise, blur or dim light drown the bars at their own size.
     const int side = std::max(picture.Width(), picture.Height());
-    if (side <= LongestSide)
-        return ReadLabel(ReadCodes(picture), serialLength);
-    const LabelReading small =
-        ReadLabel(ReadCodes(Shrunk(picture, (side + LongestSide - 1) / LongestSide)), serialLength);
-    const bool whole = small.Result == LabelReading::Outcome::Read && !small.PartNumber.empty();
-    if (whole ||
-        (small.Result != LabelReading::Outcome::Read && small.Result != LabelReading::Outcome::NoSerial))
-        return small;
-    // A label small in a big photo: its bars may be too fine for the smaller copy.
-    LabelReading full = ReadLabel(ReadCodes(picture), serialLength);
-    return full.Result == LabelReading::Outcome::NoSerial ? small : full;
+    std::vector<int> factors{(side + LongestSide - 1) / LongestSide};
+    if (factors.front() > 1)
+        factors.push_back(1);
+    if (factors.front() != 3 && side / 3 >= SmallestThird)
+        factors.push_back(3);
+    std::optional<LabelReading> serialAlone;
+    LabelReading reading;
+    for (const int factor : factors) {
+        reading = ReadLabel(ReadCodes(factor == 1 ? picture : Shrunk(picture, factor)), serialLength);
+        // A whole label, or a reading that refuses the picture, stands.
+        if (reading.Result != LabelReading::Outcome::NoSerial &&
+            (reading.Result != LabelReading::Outcome::Read || !reading.PartNumber.empty()))
+            return reading;
+        if (reading.Result == LabelReading::Outcome::Read && !serialAlone)
+            serialAlone = reading;
+    }
+    return serialAlone.value_or(reading);
 }
 
 } // namespace quenlio::reader

@@ -32,7 +32,7 @@ struct Picture {
 inline constexpr std::int64_t MostPixels = 64'000'000;
 
 // A picture is first read at most this many pixels a side (quicker, and enough for a label that
-// fills much of it), and at its own size only when that gives no whole label.
+// fills much of it), and at other sizes only when that gives no whole label.
 inline constexpr int LongestSide = 2048;
 
 // A picture in grey, as the reader reads it: zxing's own luminance of each pixel.
@@ -65,8 +65,9 @@ private:
 std::vector<LabelCode> ReadCodes(const GreyPicture& picture);
 
 // What the picture gives the screen of `serialLength`-character serials: read at most
-// LongestSide pixels a side, and when that gives no serial or a serial without its part number,
-// at its own size; what that finds stands, unless it finds no serial either.
+// LongestSide pixels a side, and while that gives no whole label (a serial with its part number)
+// and refuses nothing, at its own size and at a third of it; a serial read alone stands when no
+// size gives more.
 LabelReading ReadLabelPicture(const GreyPicture& picture, std::size_t serialLength);
 
 } // namespace quenlio::reader
