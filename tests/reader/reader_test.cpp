@@ -43,7 +43,7 @@ TEST_P(LabelPicture, GivesTheSerialAndThePartNumberBesideAnImeiAndAUpc) {
 
 INSTANTIATE_TEST_SUITE_P(Reader, LabelPicture,
                          testing::Values("label.png", "label-turned.png", "label-upside-down.png",
-                                         "label-slanted.png", "label-blurred.png"));
+                                         "label-slanted.png", "label-blurred.png", "label-small.jpg"));
 
 TEST(Reader, ReadsTheLabelsCodesAndNothingFromNothing) {
     const std::vector<LabelCode> old =
