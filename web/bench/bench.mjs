@@ -3,8 +3,8 @@
 // gzip, application/wasm), in Debian's chromium at a phone's size. A benchmark, not a test: it
 // prints one markdown table for docs/benchmarks.md.
 //   node web/bench/bench.mjs [ROUNDS]        (scripts/web bench [ROUNDS] builds first)
-// QUENLIO_BENCH=time,memory (say) runs only those of lighthouse, bytes, time, click, memory and
-// scan (which needs zint, ImageMagick and ffmpeg);
+// QUENLIO_BENCH=time,memory (say) runs only those of lighthouse, bytes, time, click, memory, scan
+// (which needs zint, ImageMagick and ffmpeg) and photos (ImageMagick and zint, some minutes);
 // QUENLIO_SITE=FOLDER measures another build of the site.
 import { execFile } from "node:child_process";
 import { mkdtemp, readdir, readFile, rm } from "node:fs/promises";
@@ -19,7 +19,7 @@ import { ChromePath, Phone, launchChromium, serve } from "./chromium.mjs";
 const Here = fileURLToPath(new URL(".", import.meta.url));
 const SiteFolder = process.env.QUENLIO_SITE ?? join(Here, "..", "..", "build-web", "site");
 const Rounds = Number(process.argv[2] ?? 21);
-const Sections = (process.env.QUENLIO_BENCH ?? "lighthouse,bytes,time,click,memory,scan").split(",");
+const Sections = (process.env.QUENLIO_BENCH ?? "lighthouse,bytes,time,click,memory,scan,photos").split(",");
 const Serial = "DNPH7ABCDTDK"; // a serial of the catalogue, MD269LL
 const Text1 = "#Form5 [data-control=Text1]";
 const Query = "#Form5 [data-control=Command1]";
@@ -250,16 +250,18 @@ async function memoryFigures(browser, site) {
     ];
 }
 
-// A box label as the camera sees it, 640×480: the serial and part number as Code 128 (zint), and
-// the same as a Y4M stream for chromium's fake camera (ffmpeg).
+// A box label as the camera sees it: the serial and part number as Code 128 (zint), a quarter of
+// a 1920×1080 frame wide, and the same as a Y4M stream for chromium's fake camera (ffmpeg); and the
+// middle 1440×848 of the frame, as much as the scan box reads of it around its aiming frame.
 async function drawLabel(folder) {
     const run = promisify(execFile);
-    await run("zint", ["--barcode=20", "--data=SF1RJP3XYDTWF", "--scale=1", "--height=40", `--output=${folder}/serial.png`]);
-    await run("zint", ["--barcode=20", "--data=1PMD297CH/A", "--scale=1", "--height=40", `--output=${folder}/part.png`]);
+    await run("zint", ["--barcode=20", "--data=SF1RJP3XYDTWF", "--scale=2", "--height=40", `--output=${folder}/serial.png`]);
+    await run("zint", ["--barcode=20", "--data=1PMD297CH/A", "--scale=2", "--height=40", `--output=${folder}/part.png`]);
     await run("convert", [`${folder}/serial.png`, `${folder}/part.png`, "-background", "white", "-gravity", "center", "-smush", "30",
-        "-extent", "640x480", `${folder}/frame.png`]);
+        "-resize", "480x", "-extent", "1920x1080", `${folder}/frame.png`]);
+    await run("convert", [`${folder}/frame.png`, "-gravity", "center", "-crop", "1440x848+0+0", "+repage", `${folder}/crop.png`]);
     await run("ffmpeg", ["-loglevel", "error", "-y", "-loop", "1", "-i", `${folder}/frame.png`, "-t", "1", "-r", "10", "-pix_fmt", "yuv420p", `${folder}/frame.y4m`]);
-    return { frame: `${folder}/frame.png`, stream: `${folder}/frame.y4m` };
+    return { frame: `${folder}/crop.png`, stream: `${folder}/frame.y4m` };
 }
 
 // The scan box's worker on the page, reading the frame 30 times: the round trip of each, pixels in
@@ -339,7 +341,7 @@ async function scanFigures(url) {
         for (const file of reader) bytes += gzipSync(await readFile(join(SiteFolder, file))).length;
         return [
             [`The reader, gzipped (${reader.join(", ")})`, kb(bytes)],
-            ["A 640×480 frame read in the scan box's worker, round trip", `${range(reads, 1, " ms")}; it read ${reading}`],
+            ["A camera frame's aimed part (1440×848 of 1920×1080) read in the scan box's worker, round trip", `${range(reads, 1, " ms")}; it read ${reading}`],
             ["Tap on 扫描条码 to both boxes filled, the camera on a label: first press of a page / second", `${range(first, 0, " ms")} / ${range(second, 0, " ms")}`],
         ];
     } finally {
@@ -348,7 +350,57 @@ async function scanFigures(url) {
     }
 }
 
-const Names = ["lighthouse", "bytes", "time", "click", "memory", "scan"];
+// bench/label_photos.sh's photos read through the scan box's photo path (chromium here has no
+// camera, so the box offers a photo), each on the screen its answer belongs to, or on both where
+// nothing may be filled; as bench/read_rate.cpp reads them on the desktop. QUENLIO_PHOTOS names a
+// folder drawn already.
+async function photoFigures(browser, url) {
+    const run = promisify(execFile);
+    let folder = process.env.QUENLIO_PHOTOS;
+    const drawn = !folder;
+    if (drawn) {
+        folder = await mkdtemp(join(tmpdir(), "quenlio-bench-photos-"));
+        await run("bash", [join(Here, "..", "..", "bench", "label_photos.sh"), folder], { maxBuffer: 1 << 24 });
+    }
+    const page = await browser.newPage();
+    await page.setViewport(Phone);
+    try {
+        const counts = { right: 0, alone: 0, missed: 0, wrong: 0 };
+        const lines = [];
+        const answers = (await readFile(join(folder, "answers.csv"), "utf8")).trim().split("\n").slice(1);
+        for (const [file, serial, part] of answers.map((row) => row.split(","))) {
+            const screens = serial ? [serial.length === 12 ? "Form5" : "Form3"] : ["Form5", "Form3"];
+            let got = "";
+            const start = Date.now();
+            for (const screen of screens) {
+                await page.goto("about:blank");
+                await page.goto(`${url.replace(/#.*/, "")}#/${screen}`, { waitUntil: "load" });
+                await page.waitForSelector(`html[data-ready] #${screen}`);
+                await page.tap(`#${screen} [data-control=Scan]`);
+                await page.waitForSelector("#ScanBox [data-answer=photo]:not([hidden])");
+                await (await page.$("#ScanBox-file")).uploadFile(join(folder, file));
+                // Filled (the box closed), or a line that is neither the reading nor the camera's.
+                await page.waitForFunction(() => !document.getElementById("ScanBox").open ||
+                    (document.getElementById("ScanBox-line").textContent !== "正在读取……" && !/请改用照片$/.test(document.getElementById("ScanBox-line").textContent)),
+                { timeout: 60000 });
+                const [text1, text2] = await page.$$eval(`#${screen} [data-control^=Text]`, (boxes) => boxes.slice(0, 2).map((b) => b.value));
+                if (text1) got += `${text1} ${text2}`;
+            }
+            const expected = serial ? `${serial} ${part}` : "";
+            const verdict = got === expected ? "right" : serial && got === `${serial} ` ? "alone" : got ? "wrong" : "missed";
+            ++counts[verdict];
+            lines.push(`${file} ${got || "-"} ${verdict} ${Date.now() - start} ms`);
+        }
+        console.error(lines.join("\n"));
+        return [[`The label photos of bench/label_photos.sh read through the photo path (${answers.length}): right / serial alone / missed / wrong`,
+            `${counts.right} / ${counts.alone} / ${counts.missed} / ${counts.wrong}`]];
+    } finally {
+        await page.close();
+        if (drawn) await rm(folder, { recursive: true, force: true });
+    }
+}
+
+const Names = ["lighthouse", "bytes", "time", "click", "memory", "scan", "photos"];
 const unknown = Sections.filter((section) => !Names.includes(section));
 if (unknown.length) throw new Error(`QUENLIO_BENCH: no section ${unknown.join(", ")}; there are ${Names.join(", ")}`);
 
@@ -371,6 +423,7 @@ try {
         await section("time", () => timeFigures(browser, form5, yardstick.url));
         await section("click", () => clickFigures(browser, form5));
         await section("memory", () => memoryFigures(browser, form5));
+        await section("photos", () => photoFigures(browser, form5));
     } finally {
         await close();
     }
