@@ -8,7 +8,7 @@ import { join, relative } from "node:path";
 
 import { SiteFolder, launchBrowser, openPage, serveSite } from "./browser.mjs";
 import { ContentSecurityPolicy } from "../../web/serve.mjs";
-import { Screens, loadNodeCore, shownResults } from "./scenario.mjs";
+import { Screens, eachEngine, loadNodeCore, shownResults, values } from "./scenario.mjs";
 
 const at = (name) => `#Form5 [data-control=${name}]`;
 
@@ -242,4 +242,23 @@ test(`the network lost after the first load, ${withoutServiceWorker ? "with no s
         await session.close();
         await local.close();
     }
+});
+
+eachEngine("A start on a poor network", (f) => {
+    test("a module answered 503 is fetched again; answered 503 throughout, the page says so and keeps every key, and 重试 loads it", async () => {
+        const { page } = f;
+        f.site.fail("form2.js", Infinity);
+        await page.goto(`${f.url}#/Form5`);
+        await page.waitFor(() => document.activeElement?.matches("#Form5 [data-control=Text1]"), { message: "the early serial box focused" });
+        await page.type("dnph7");
+        await page.waitFor(() => !document.getElementById("failed").hidden, { message: "the failure told", timeout: 10000 });
+        await page.type("abcdtdk");
+        assert.deepEqual(await page.evaluate(() => [document.getElementById("failed").textContent, document.documentElement.hasAttribute("data-ready"),
+            document.querySelector("#Form5 [data-control=Text1]").value]), ["页面载入失败，请检查网络后重试 重试", false, "dnph7abcdtdk"]);
+        f.site.fail("form2.js", 1);
+        await page.tap("#failed button");
+        await page.waitFor(() => document.documentElement.hasAttribute("data-ready") && document.getElementById("Form5"), { message: "Form5 wired", timeout: 10000 });
+        await page.type("dnph7abcdtdk");
+        assert.deepEqual(await values(page, "Form5", "Text1", "Text2"), ["DNPH7ABCDTDK", "MD269LL"]);
+    });
 });

@@ -19,19 +19,24 @@ export const Chromium = process.env.QUENLIO_CHROMIUM ?? "/usr/bin/chromium";
 export const Phone = { width: 390, height: 844, deviceScaleFactor: 3, isMobile: true, hasTouch: true };
 
 /**
- * Serves the built site on a free port of 127.0.0.1: { url, origin, holdCore(), close() }. close()
- * also drops the browser's open connections, so after it nothing more is served.
+ * Serves the built site on a free port of 127.0.0.1: { url, origin, holdCore(), fail(), close() }.
+ * close() also drops the browser's open connections, so after it nothing more is served.
  */
 export async function serveSite(folder = SiteFolder) {
     const { server, url } = await startServer(folder, 0);
     // holdCore(): the core is held back, as a slow network would hold it, until the function it
     // returns is called.
     let held = null;
+    // fail(file, times): the next `times` requests for the file (any query; Infinity: all) get a 503.
+    const failing = new Map();
     const [serve] = server.listeners("request");
     server.removeAllListeners("request");
     server.on("request", async (request, response) => {
         if (request.url.includes(".wasm")) await held;
-        serve(request, response);
+        const file = new URL(request.url, url).pathname.slice(1);
+        if (!(failing.get(file) > 0)) return serve(request, response);
+        failing.set(file, failing.get(file) - 1);
+        response.writeHead(503).end();
     });
     let closed;
     return {
@@ -45,6 +50,7 @@ export async function serveSite(folder = SiteFolder) {
                 held = null;
             };
         },
+        fail: (file, times) => failing.set(file, times),
         close: () => {
             closed ??= new Promise((done) => {
                 server.close(done);

@@ -10,7 +10,7 @@ import assert from "node:assert/strict";
 import { Phone, launch, startSite } from "./driver.mjs";
 import * as links from "../../build-web/site/links.js";
 import { Texts } from "../../web/site/texts.js";
-import { HostileTexts, ResultBoxes, loadNodeCore, settle, watchHistory } from "./scenario.mjs";
+import { HostileTexts, ResultBoxes, loadNodeCore, settle, watchBoxes, watchHistory } from "./scenario.mjs";
 import { seedFromEnvironment, seeded } from "./seeded.mjs";
 
 const EventsPerScreen = Number(process.env.QUENLIO_EVENTS ?? 10000);
@@ -45,6 +45,7 @@ before(async () => {
     driven = await session.newPage({ ...Phone, height: 1100, deviceScaleFactor: 1 });
     page = driven.native;
     await page.browserContext().overridePermissions(site.origin, ["clipboard-read", "clipboard-write", "clipboard-sanitized-write"]);
+    await page.evaluateOnNewDocument(watchBoxes);
     await page.evaluateOnNewDocument(watchHistory);
     cdp = await page.createCDPSession();
     core = await loadNodeCore();
@@ -91,6 +92,18 @@ async function tap(screen, name, mouse) {
         await Promise.all([send("Input.dispatchTouchEvent", { type: "touchStart", touchPoints: [touch] }), send("Input.dispatchTouchEvent", { type: "touchEnd", touchPoints: [] })]);
     }
     return spot.hit;
+}
+
+// Waits for the page to come up (`selector`); one that does not is a failure, described as it stands.
+async function comesUp(selector) {
+    if (await page.waitForSelector(selector, { timeout: 20_000 }).catch(() => null)) return;
+    const stall = await page.evaluate(() => ({
+        ready: document.documentElement.hasAttribute("data-ready"), readyState: document.readyState, visibility: document.visibilityState, hash: location.hash,
+        screens: [...document.querySelectorAll("section.screen")].map((s) => s.id).join(" "),
+        worker: navigator.serviceWorker?.controller?.state ?? "none",
+        loaded: performance.getEntriesByType("resource").map((r) => `${r.name.split("/").pop()} ${Math.round(r.duration)} ms`).join(", "),
+    })).catch((error) => String(error));
+    throw new Error(`the page did not come up (${selector}): ${JSON.stringify(stall)}`);
 }
 
 /**
@@ -145,7 +158,7 @@ const Events = [
     [0.0017, "Back", async () => [(await page.goBack(), "Back")]],
     [0.0008, "reload", async (run) => {
         await page.reload({ waitUntil: "load" });
-        await page.waitForSelector("html[data-ready]");
+        await comesUp("html[data-ready]");
         run.model = run.fresh();
         return ["reload"];
     }],
@@ -176,27 +189,13 @@ async function run(rules) {
     const expect = (condition, message) => condition || fail(message);
     const total = Events.reduce((sum, [weight]) => sum + weight, 0);
     // A fresh screen from a fresh page: from elsewhere, so a mere change of the fragment cannot keep the old one.
-    // A page that does not come up is described; it gets one reload (a stall with a page error
-    // still fails at the end, where the errors are checked), and a second stall in a row fails.
     const goTo = async () => {
         await page.goto("about:blank");
         await page.goto(`${site.url}#/${rules.screen}`, { waitUntil: "load" });
-        const comesUp = () => page.waitForSelector(`html[data-ready] #${rules.screen}`, { timeout: 20_000 }).then(() => true, () => false);
-        if (!(await comesUp())) {
-            const stall = await page.evaluate(() => ({
-                readyState: document.readyState, visibility: document.visibilityState, hash: location.hash,
-                screens: [...document.querySelectorAll("section.screen")].map((s) => s.id).join(" "),
-                worker: navigator.serviceWorker?.controller?.state ?? "none",
-                loaded: performance.getEntriesByType("resource").map((r) => `${r.name.split("/").pop()} ${Math.round(r.duration)} ms`).join(", "),
-            })).catch((error) => String(error));
-            console.log(`${rules.screen} did not come up after event ${recent.at(-1)?.n ?? 0}: ${JSON.stringify(stall)}; errors ${JSON.stringify(driven.errors)}`);
-            ++counts.stalls;
-            await page.reload({ waitUntil: "load" });
-            if (!(await comesUp())) fail(`${rules.screen} did not come up twice: ${JSON.stringify(stall)}`);
-        }
+        await comesUp(`html[data-ready] #${rules.screen}`).catch((error) => fail(error.message));
         rules.model = rules.fresh();
     };
-    const counts = { boxes: 0, returns: 0, queries: 0, stalls: 0 };
+    const counts = { boxes: 0, returns: 0, queries: 0 };
     await page.bringToFront();
     await goTo();
     let now = await settle(page);

@@ -60,7 +60,7 @@ export async function until(check, message, timeout = 5000) {
 
 export const sel = (screen, name) => `#${screen} [data-control=${name}]`;
 
-/** Opens the page fresh at `#/screen` and waits until it is wired; boxes closing are counted from then on. */
+/** Opens the page fresh at `#/screen` and waits until it is wired; boxes are counted from then on. */
 export async function goTo(page, url, screen) {
     // From elsewhere, so that a mere change of the address's fragment cannot keep the old page.
     await page.goto("about:blank");
@@ -69,13 +69,24 @@ export async function goTo(page, url, screen) {
     await countBoxes(page);
 }
 
-/** Counts the boxes that close in `window.boxesClosed`, from each `close` event of a <dialog>. */
-export const countBoxes = (page) =>
-    page.evaluate(() => {
-        if ("boxesClosed" in window) return;
-        window.boxesClosed = 0;
-        document.addEventListener("close", () => ++window.boxesClosed, true);
-    });
+/**
+ * Instrumentation a test installs on a document (never the page's own): the boxes opened and closed
+ * as their `open` attribute comes and goes (a `close` event waits for a frame, which a hidden page
+ * may never get), and the `close` events apart, for boxesClosed().
+ */
+export function watchBoxes() {
+    if ("boxesClosed" in window) return;
+    window.boxesOpened = 0;
+    window.boxesClosed = 0;
+    window.closeEvents = 0;
+    document.addEventListener("close", () => ++window.closeEvents, true);
+    new MutationObserver((records) => {
+        for (const r of records) if (r.target.localName === "dialog") r.oldValue === null ? ++window.boxesOpened : ++window.boxesClosed;
+    }).observe(document, { subtree: true, attributes: true, attributeFilter: ["open"], attributeOldValue: true });
+}
+
+/** Counts the boxes of the page as it stands from now on (watchBoxes). */
+export const countBoxes = (page) => page.evaluate(watchBoxes);
 
 /**
  * Waits until the page has settled: its controls, boxes, address and focus the same over a timer
@@ -123,18 +134,11 @@ export const settle = (page) =>
     });
 
 /**
- * Instrumentation a test installs on each document (never the page's own): counts the boxes that
- * open (window.boxesOpened) and close (window.boxesClosed), and lets settle() wait for a step back
- * the page asked of the history, which the browser takes later; one that has not come after 3 s
- * is an error.
+ * Instrumentation a test installs on each document (never the page's own): lets settle() wait for
+ * a step back the page asked of the history, which the browser takes later; one that has not come
+ * after 3 s is an error.
  */
 export function watchHistory() {
-    window.boxesOpened = 0;
-    window.boxesClosed = 0;
-    document.addEventListener("close", () => ++window.boxesClosed, true);
-    new MutationObserver((records) => {
-        for (const r of records) if (r.target.localName === "dialog" && r.target.open && r.oldValue === null) ++window.boxesOpened;
-    }).observe(document, { subtree: true, attributes: true, attributeFilter: ["open"], attributeOldValue: true });
     let asked = 0, arrived = 0;
     const back = History.prototype.back;
     History.prototype.back = function () {
@@ -201,9 +205,9 @@ export async function openBox(page) {
     }, { message: "a box to open" });
 }
 
-/** Waits until `count` more boxes than `since` have closed (their `close` events). */
+/** Waits until `count` more boxes than `since` have closed and had the `close` event (the scan box lets go of its camera then). */
 export const boxesClosed = (page, since, count = 1) =>
-    page.waitFor((n) => window.boxesClosed >= n, { message: "the box to close" }, since + count);
+    page.waitFor((n) => window.closeEvents >= n, { message: "the box to close" }, since + count);
 
 /** Taps 确定 or 取消 of the open box, or presses Esc or Enter, and waits for it to close. */
 export async function answerBox(page, how) {

@@ -46,6 +46,38 @@ async function replay() {
     }
 }
 
+// A poor network can fail a fetch of the start: each module and the core is tried again a few
+// times, a module under another address, as a browser may keep a failed import's answer for its own.
+const Tries = 3;
+async function again(load) {
+    for (let attempt = 0; ; attempt++) {
+        try {
+            return await load(attempt);
+        } catch (error) {
+            if (attempt + 1 === Tries) throw error;
+            await new Promise((done) => setTimeout(done, 1000));
+        }
+    }
+}
+const fetchModule = (path) => again((attempt) => import(attempt ? `${path}?retry=${attempt}` : path));
+
+// The rest of the page: the core, then the other modules in the order start() takes them.
+async function loadRest() {
+    const [{ loadCore }, ...modules] = await Promise.all(["./core.js", "./links.js", "./screens.js", "./router.js", "./presses.js",
+        "./form5.js", "./main_menu.js", "./form3.js", "./form1.js", "./form2.js", "./form4.js"].map(fetchModule));
+    return [await again(() => loadCore()), ...modules];
+}
+
+// Nothing more will come: what was held goes into the box, which takes keys as a plain one from
+// now on, and the page says so, with a button that loads it again.
+async function failed() {
+    await replay();
+    document.removeEventListener("beforeinput", hold, true);
+    const line = /** @type {HTMLElement} */ (document.getElementById("failed"));
+    line.querySelector("button").addEventListener("click", () => location.reload());
+    line.hidden = false;
+}
+
 async function start() {
     // Before the core, the screen under the one named (an over screen opens once there is a page).
     const { name, base } = route();
@@ -53,15 +85,14 @@ async function start() {
     document.addEventListener("beforeinput", hold, true);
     if (name === base) early.view.querySelector("[data-first]")?.focus();
 
-    const [{ loadCore }, links, { Screens }, { follow }, , ...screens] = await Promise.all([
-        import("./core.js"), import("./links.js"), import("./screens.js"), import("./router.js"), import("./presses.js"),
-        import("./form5.js"), import("./main_menu.js"), import("./form3.js"), import("./form1.js"), import("./form2.js"), import("./form4.js"),
-    ]);
+    const [core, links, { Screens }, { follow }, , ...screens] = await loadRest().catch(async (error) => {
+        await failed();
+        throw error;
+    });
     // The offline parts, which wait for the page's load, fetched after everything the screen needs.
-    import("./worker.js");
-    import("./pictures.js");
+    fetchModule("./worker.js");
+    fetchModule("./pictures.js");
     const wire = Object.assign({}, ...screens);
-    const core = await loadCore();
     const page = {
         core,
         links,
