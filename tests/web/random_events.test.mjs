@@ -72,7 +72,8 @@ async function pasteFast(text) {
 /**
  * Taps `name` (a control of the screen, or "dialog ok" / "dialog cancel"), scrolled into view;
  * with `mouse`, clicks it instead. Returns the answer ("ok" / "cancel") of a box's button lying
- * at that spot, which the press goes to, if there is one.
+ * at that spot, which the press goes to, if there is one (`hit`), and whether a box was up (`boxUp`),
+ * which may have come up after the page last settled; null when there is nothing to tap.
  */
 async function tap(screen, name, mouse) {
     const target = name.startsWith("dialog ") ? `dialog[open] [data-answer=${name.slice(7)}]` : `#${screen} [data-control=${name}]`;
@@ -83,7 +84,7 @@ async function tap(screen, name, mouse) {
         const box = element.getBoundingClientRect();
         if (!box.width || !box.height) return null;
         const [x, y] = [box.x + box.width / 2, box.y + box.height / 2];
-        return { x, y, hit: document.elementFromPoint(x, y)?.closest("dialog[open] button")?.dataset.answer ?? null };
+        return { x, y, hit: document.elementFromPoint(x, y)?.closest("dialog[open] button")?.dataset.answer ?? null, boxUp: !!document.querySelector("dialog[open]") };
     }, target);
     if (!spot) return null;
     if (mouse) await page.mouse.click(spot.x, spot.y);
@@ -91,7 +92,7 @@ async function tap(screen, name, mouse) {
         const touch = { x: Math.round(spot.x), y: Math.round(spot.y), radiusX: 0.5, radiusY: 0.5, force: 0.5, id: 0 };
         await Promise.all([send("Input.dispatchTouchEvent", { type: "touchStart", touchPoints: [touch] }), send("Input.dispatchTouchEvent", { type: "touchEnd", touchPoints: [] })]);
     }
-    return spot.hit;
+    return spot;
 }
 
 // Waits for the page to come up (`selector`); one that does not is a failure, described as it stands.
@@ -115,7 +116,8 @@ const Events = [
     [0.25, "key", async (run, rng, now) => {
         const key = rng.pick(Keys);
         await press(key === "Space" ? " " : key);
-        return [`key ${key}`, (key === "Enter" || key === "Space") && run.opensTab(now.focus, now)];
+        const pressing = key === "Enter" || key === "Space";
+        return [`key ${key}`, pressing && (now.boxes.length ? pressesOk(now, key) : run.opensTab(now.focus, now))];
     }],
     [0.12, "type", async (run, rng, now) => {
         // Key by key, so no more than a line of it.
@@ -143,8 +145,8 @@ const Events = [
     [0.30, "tap", async (run, rng, now) => {
         const name = rng.pick(run.taps);
         const mouse = rng.chance(0.7);
-        const hit = await tap(run.screen, name, mouse);
-        const opens = hit ? hit === "ok" && now.boxes[0].title === Texts.WarrantyTitle : run.opensTab(name, now);
+        const { hit = null, boxUp = false } = (await tap(run.screen, name, mouse)) ?? {};
+        const opens = hit ? hit === "ok" && now.boxes[0]?.title === Texts.WarrantyTitle : !boxUp && run.opensTab(name, now);
         return [`${mouse ? "click" : "tap"} ${name}`, opens && (mouse || "maybe")];
     }],
     [0.065, "focus", async (run, rng, now) => {
@@ -165,7 +167,8 @@ const Events = [
 ];
 
 // Answering the box that is up, one way or another.
-async function answer(run, rng, box) {
+async function answer(run, rng, now) {
+    const [box] = now.boxes;
     // The scan box (Tab can reach 扫描条码) has only 关闭 to press here: this browser has no camera.
     const ways = box.id === "InputBox" ? ["ok", "cancel", "Escape", "Enter", "type", "paste"] : box.id === "ScanBox" ? ["cancel", "Escape"]
         : box.title === Texts.WarrantyTitle ? ["ok", "cancel", "Escape", "Enter"] : ["ok", "Escape", "Enter", "ok"];
@@ -176,9 +179,17 @@ async function answer(run, rng, box) {
         await withKey("Control", "KeyA");
         await pasteFast(rng.pick([...Dates, ...Hostile]));
     } else await press(how);
-    // Enter presses 确定 only while the box holds the focus (Tab may have taken it out of the page).
-    return [`box "${box.title}": ${how}`, box.title === Texts.WarrantyTitle && (how === "ok" || (how === "Enter" && box.focusInside))];
+    return [`box "${box.title}": ${how}`, how === "ok" ? box.title === Texts.WarrantyTitle : how === "Enter" && pressesOk(now, "Enter")];
 }
+
+// Whether `key` answers the box that is up with 确定 and so opens the warranty site: Enter does while the
+// box holds the focus (Tab may have taken it out of the page), unless the focus is on 取消, which
+// Enter presses; Space only on 确定 itself.
+const pressesOk = (now, key) => {
+    const [box] = now.boxes;
+    if (box?.title !== Texts.WarrantyTitle || !box.focusInside) return false;
+    return key === "Enter" ? now.focusAnswer !== "cancel" : now.focusAnswer === "ok";
+};
 
 /** Runs `EventsPerScreen` random events on `rules.screen`, checking after each with `rules.check`. */
 async function run(rules) {
@@ -208,7 +219,7 @@ async function run(rules) {
         let what = "?", opens = false;
         try {
             const r = rng.next();
-            if (previous.boxes.length && rng.chance(0.8)) [what, opens] = await answer(rules, rng, previous.boxes[0]);
+            if (previous.boxes.length && rng.chance(0.8)) [what, opens] = await answer(rules, rng, previous);
             else {
                 let at = r * total;
                 const [, , event] = Events.find(([weight]) => (at -= weight) < 0) ?? Events.at(-1);

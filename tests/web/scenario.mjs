@@ -110,6 +110,7 @@ export const settle = (page) =>
                 photos: [...document.querySelectorAll("section.screen:not([inert]) [data-photo]:not([hidden])")].map((p) => p.dataset.photo),
                 boxes: [...document.querySelectorAll("dialog[open]")].map((d) => ({ id: d.id, modal: d.matches(":modal"), title: d.querySelector(".title").textContent, text: d.querySelector(".text").textContent, focusInside: d.contains(active) })),
                 focus: active?.dataset?.control ?? active?.tagName,
+                focusAnswer: active?.dataset?.answer ?? null,
                 focusScreen: active?.closest?.("section")?.id ?? null,
                 opened: window.boxesOpened ?? 0,
                 closed: window.boxesClosed ?? 0,
