@@ -147,6 +147,13 @@ bool KeyBursts::eventFilter(QObject* watched, QEvent* event) {
     // A box made read-only or writable again asks for the input method again.
     if (event->type() == QEvent::ReadOnlyChange)
         static_cast<QWidget*>(watched)->setAttribute(Qt::WA_InputMethodEnabled, false);
+    // The focus leaving: what is held goes first, into the box it was typed into.
+    if (event->type() == QEvent::FocusOut && !m_held.empty() && !m_releasing) {
+        if (IsBurst())
+            TakeBurst();
+        else
+            ReleaseHeld(static_cast<QWidget*>(watched));
+    }
     if (event->type() != QEvent::KeyPress || m_releasing)
         return false;
     auto* key = static_cast<QKeyEvent*>(event);
@@ -197,13 +204,15 @@ void KeyBursts::Decide() {
         ReleaseHeld();
 }
 
-void KeyBursts::ReleaseHeld() {
+void KeyBursts::ReleaseHeld(QWidget* into) {
     m_wait.stop();
     const std::vector<std::unique_ptr<QKeyEvent>> held = std::move(m_held);
     m_held.clear();
     for (const auto& key : held) {
         QWidget* focus = QApplication::focusWidget();
-        QObject* to = focus && focus->window() == m_boxes.front()->window() ? focus : m_boxes.front();
+        QObject* to = into                                                    ? into
+                      : focus && focus->window() == m_boxes.front()->window() ? focus
+                                                                              : m_boxes.front();
         m_releasing = true;
         QCoreApplication::sendEvent(to, key.get());
         m_releasing = false;

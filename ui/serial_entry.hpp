@@ -86,7 +86,8 @@ private:
     bool IsBurst() const;
     void Hold(const QKeyEvent& key, int wait);
     void Decide();
-    void ReleaseHeld();
+    // Into `into`, or the box that has the focus now, which an earlier key may have moved.
+    void ReleaseHeld(QWidget* into = nullptr);
     void TakeBurst();
     // Lets `key` on to the box that has the focus now, which an earlier key may have moved.
     bool PassOn(QObject* watched, QKeyEvent* key);

@@ -104,6 +104,13 @@ export class KeyBursts {
         this.last = 0; // the last one's event.timeStamp
         this.timer = 0;
         for (const input of inputs) input.addEventListener("keydown", (event) => this.keydown(event), true);
+        // A press elsewhere on the screen moves the focus: what is held goes first, where it was typed.
+        (inputs[0].closest("section") ?? document).addEventListener("pointerdown", () => this.decide(), true);
+    }
+
+    decide() {
+        if (this.held.length >= BurstKeys) this.takeBurst();
+        else if (this.held.length) this.release();
     }
 
     keydown(event) {
@@ -135,7 +142,7 @@ export class KeyBursts {
         this.held.push(event.key);
         this.last = event.timeStamp;
         clearTimeout(this.timer);
-        this.timer = setTimeout(() => (this.held.length >= BurstKeys ? this.takeBurst() : this.release()), wait);
+        this.timer = setTimeout(() => this.decide(), wait);
     }
 
     // A person's keys, into the box that has the focus now, as the browser types them.
