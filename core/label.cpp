@@ -2,6 +2,7 @@
 
 #include "core/lengths.hpp"
 #include "core/query11.hpp"
+#include "core/text.hpp"
 #include "core/week_calendar.hpp"
 
 #include <algorithm>
@@ -25,6 +26,20 @@ bool IsCode(std::string_view text) {
 
 bool PassesScreenCheck(std::string_view serial, std::size_t serialLength) {
     return serialLength == Serial12Length ? CheckHalfYearCode(serial) : CheckOldSerial(serial);
+}
+
+// The kinds of code a label carries, by what their texts are.
+enum Kind { Serial, OtherSerial, Part, Imei, Retail, Kinds };
+struct CodeKinds {
+    std::string As[Kinds]; // the text as each kind takes it, or empty
+};
+
+CodeKinds KindsOf(const std::string& text, std::size_t serialLength) {
+    const std::size_t otherLength = serialLength == Serial12Length ? Serial11Length : Serial12Length;
+    const bool digits = !text.empty() && std::all_of(text.begin(), text.end(), IsDigit);
+    return {{LabelSerial(text, serialLength), LabelSerial(text, otherLength), LabelPartNumber(text),
+             digits && text.size() == 15 ? text : std::string(),
+             digits && (text.size() == 12 || text.size() == 13) ? text : std::string()}};
 }
 
 // Adds `text` to `found` unless it is empty or there already.
@@ -100,22 +115,15 @@ std::string_view LabelMessage(const LabelReading& reading, std::size_t serialLen
 }
 
 LabelReading ReadLabel(const std::vector<LabelCode>& codes, std::size_t serialLength) {
-    const std::size_t otherLength = serialLength == Serial12Length ? Serial11Length : Serial12Length;
     // What each code is, by kind; a code of none of them (a carton's own code) is left out.
-    enum Kind { Serial, OtherSerial, Part, Imei, Retail, Kinds };
     std::vector<std::string> found[Kinds];
     std::vector<const LabelCode*> known;
     for (const LabelCode& code : codes) {
-        const std::string_view text = code.Text;
-        const bool digits = !text.empty() && std::all_of(text.begin(), text.end(), IsDigit);
-        const std::string kinds[Kinds] = {
-            LabelSerial(text, serialLength), LabelSerial(text, otherLength), LabelPartNumber(text),
-            digits && text.size() == 15 ? code.Text : std::string(),
-            digits && (text.size() == 12 || text.size() == 13) ? code.Text : std::string()};
+        CodeKinds kinds = KindsOf(code.Text, serialLength);
         bool isKnown = false;
         for (int kind = 0; kind < Kinds; ++kind) {
-            Collect(found[kind], kinds[kind]);
-            isKnown = isKnown || !kinds[kind].empty();
+            isKnown = isKnown || !kinds.As[kind].empty();
+            Collect(found[kind], std::move(kinds.As[kind]));
         }
         if (isKnown)
             known.push_back(&code);
@@ -136,6 +144,24 @@ LabelReading ReadLabel(const std::vector<LabelCode>& codes, std::size_t serialLe
             reading.PartNumber = found[Part].front();
     }
     return reading;
+}
+
+ScannedCode ReadScannedCode(std::string_view text, std::size_t serialLength) {
+    const CodeKinds kinds = KindsOf(UpperAscii(text), serialLength);
+    if (!kinds.As[Serial].empty())
+        return {kinds.As[Serial], {}, {}};
+    if (!kinds.As[Part].empty())
+        return {{}, kinds.As[Part], {}};
+    if (!kinds.As[OtherSerial].empty()) {
+        LabelReading otherScreen;
+        otherScreen.Result = LabelReading::Outcome::OtherScreen;
+        return {{}, {}, LabelMessage(otherScreen, serialLength)};
+    }
+    if (!kinds.As[Imei].empty())
+        return {{}, {}, "这是IMEI码，请扫描序列号或型号的条码"};
+    if (!kinds.As[Retail].empty())
+        return {{}, {}, "这是商品条码，请扫描序列号或型号的条码"};
+    return {{}, {}, "这不是序列号或型号的条码"};
 }
 
 } // namespace quenlio

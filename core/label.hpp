@@ -54,6 +54,18 @@ LabelReading ReadLabel(const std::vector<LabelCode>& codes, std::size_t serialLe
 // was filled, or that the part number was left out; the empty text when both boxes were filled.
 std::string_view LabelMessage(const LabelReading& reading, std::size_t serialLength);
 
+// What one text that a hand scanner typed (a single bar code, as a keyboard gives it) is for the
+// screen of `serialLength`-character serials: its serial, or a part number, each in the form
+// LabelSerial and LabelPartNumber give; or, when it is neither, the one line the screen says of
+// it (an IMEI, a retail UPC or EAN, the other screen's serial, or a code of no kind the screen
+// takes). Letters count in either case, as a scanner types them with Caps Lock on.
+struct ScannedCode {
+    std::string Serial;
+    std::string PartNumber;
+    std::string_view Message; // empty when Serial or PartNumber holds the text
+};
+ScannedCode ReadScannedCode(std::string_view text, std::size_t serialLength);
+
 // The scan's texts, the same on every face that shows them.
 // The scan's button, and the title of its box and of every message it gives.
 inline constexpr std::string_view ScanTitle = "扫描条码";

@@ -103,5 +103,7 @@ def keys(*names):
     xdotool("key", "--clearmodifiers", "--delay", "30", *names)
 
 
-def type_text(text):
-    xdotool("type", "--clearmodifiers", "--delay", "15", text)
+def type_text(text, delay=140):
+    """Types `text` key by key. xdotool's delay spans a key's press and release, so keys come
+    delay/2 ms apart: 70 ms, a fast person's pace, unless told (a scanner's is a few ms)."""
+    xdotool("type", "--clearmodifiers", "--delay", str(delay), text)

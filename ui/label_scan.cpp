@@ -3,6 +3,7 @@
 #include "reader/reader.hpp"
 #include "ui/controls.hpp"
 #include "ui/dialogs.hpp"
+#include "ui/serial_entry.hpp"
 
 #include <QApplication>
 #include <QBuffer>
@@ -159,6 +160,12 @@ LabelScan::LabelScan(QWidget* screen, QLineEdit* serial, QLineEdit* partNumber, 
     // The boxes take drops of their own (a file's address as text): a picture is the screen's.
     qApp->installEventFilter(this);
     connect(&m_reading, &QFutureWatcher<Answer>::finished, this, &LabelScan::Answered);
+    new KeyBursts(
+        {serial, partNumber}, [this](const QString& text) { TakeScanned(text); }, this);
+    connect(serial, &QLineEdit::textChanged, this, [this] {
+        if (!m_filling)
+            m_waitingPart.clear();
+    });
 }
 
 LabelScan::~LabelScan() {
@@ -169,6 +176,25 @@ LabelScan::~LabelScan() {
 void LabelScan::PickPicture() {
     if (const auto path = dialogs::AskPicture(m_screen, FromUtf8(ScanTitle), ReadableKinds().suffixes))
         ReadFile(*path);
+}
+
+void LabelScan::TakeScanned(const QString& text) {
+    const ScannedCode code = ReadScannedCode(Utf8(text), m_serialLength);
+    if (!code.Message.empty()) {
+        Say(FromUtf8(code.Message));
+        return;
+    }
+    if (!code.Serial.empty()) {
+        m_filling = true;
+        PasteOver(m_serial, FromUtf8(code.Serial));
+        m_filling = false;
+    } else {
+        m_waitingPart = FromUtf8(code.PartNumber);
+    }
+    if (m_waitingPart.isEmpty() || !m_partNumber->isEnabled() || m_partNumber->isReadOnly())
+        return;
+    PasteOver(m_partNumber, m_waitingPart);
+    m_waitingPart.clear();
 }
 
 void LabelScan::ReadFile(const QString& path) {

@@ -4,6 +4,8 @@
 // and part number. They go into the screen's two boxes as if the user had selected all of each
 // box and pasted over it, through the boxes' own normalising, gates and checks; the user then
 // queries as usual. A picture that gives nothing says why, in one line, and changes nothing.
+// A hand scanner's codes, typed into either box, fill them the same way, one code at a time; a
+// part number scanned before its serial is kept until the serial is scanned.
 // The picture is decoded and read off the window's thread; meanwhile the screen shows the busy
 // cursor and takes no input.
 #include "core/label.hpp"
@@ -42,6 +44,8 @@ private:
     // What a picture gives the screen; none when it cannot be read.
     using Answer = std::optional<LabelReading>;
 
+    // One code a hand scanner typed.
+    void TakeScanned(const QString& text);
     void ReadFile(const QString& path);
     void ReadMimeData(const QMimeData& mime);
     // Runs `read` on a worker thread and holds the screen's input until it answers.
@@ -56,6 +60,9 @@ private:
     std::size_t m_serialLength;
     QFutureWatcher<Answer> m_reading;
     bool m_busy = false;
+    // A scanned part number waiting for its serial; the serial box changed otherwise drops it.
+    QString m_waitingPart;
+    bool m_filling = false;
 };
 
 } // namespace quenlio

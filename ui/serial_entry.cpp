@@ -3,6 +3,7 @@
 #include "ui/controls.hpp"
 #include "ui/dialogs.hpp"
 
+#include <QApplication>
 #include <QLineEdit>
 #include <QValidator>
 
@@ -59,6 +60,32 @@ private:
     mutable QString m_accepted;
 };
 
+// A scanner types a character every 1-10 ms over USB, up to 30-40 ms over Bluetooth; even a
+// fast typist rarely types two keys 60 ms apart. A key this soon after the last is fast.
+constexpr int FastGap = 50;
+// A burst is at least this many keys, each fast after the one before: as many as the shortest
+// code a box takes from a scanner (a part number without its identifier). No person types six
+// keys within a quarter of a second.
+constexpr std::size_t BurstKeys = 6;
+// A burst with no Enter or Tab at its end has ended when no key has followed it for this long.
+constexpr int BurstPause = 100;
+
+bool IsModifier(int key) {
+    return key == Qt::Key_Shift || key == Qt::Key_Control || key == Qt::Key_Alt || key == Qt::Key_Meta ||
+           key == Qt::Key_AltGr || key == Qt::Key_CapsLock;
+}
+
+// A key a burst may hold: one character typed, timed, not a held key repeating.
+bool Holdable(const QKeyEvent& key) {
+    const QString text = key.text();
+    return key.timestamp() != 0 && !key.isAutoRepeat() && text.size() == 1 && text.at(0).isPrint() &&
+           !(key.modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier));
+}
+
+bool EndsBurst(const QKeyEvent& key) {
+    return key.key() == Qt::Key_Return || key.key() == Qt::Key_Enter || key.key() == Qt::Key_Tab;
+}
+
 } // namespace
 
 void NormaliseAsTyped(QLineEdit* box, std::string (*normalise)(std::string_view), std::size_t maxChars) {
@@ -100,6 +127,115 @@ void SerialCheck::Run() {
     m_serial->clear();
     m_serial->setFocus(Qt::OtherFocusReason);
     m_running = false;
+}
+
+KeyBursts::KeyBursts(std::initializer_list<QLineEdit*> boxes, Take take, QObject* owner)
+    : QObject(owner), m_boxes(boxes), m_take(std::move(take)) {
+    for (QLineEdit* box : m_boxes) {
+        box->setAttribute(Qt::WA_InputMethodEnabled, false);
+        box->installEventFilter(this);
+    }
+    m_wait.setSingleShot(true);
+    connect(&m_wait, &QTimer::timeout, this, &KeyBursts::Decide);
+}
+
+bool KeyBursts::IsBurst() const {
+    return m_held.size() >= BurstKeys;
+}
+
+bool KeyBursts::eventFilter(QObject* watched, QEvent* event) {
+    // A box made read-only or writable again asks for the input method again.
+    if (event->type() == QEvent::ReadOnlyChange)
+        static_cast<QWidget*>(watched)->setAttribute(Qt::WA_InputMethodEnabled, false);
+    // The focus leaving: what is held goes first, into the box it was typed into.
+    if (event->type() == QEvent::FocusOut && !m_held.empty() && !m_releasing) {
+        if (IsBurst())
+            TakeBurst();
+        else
+            ReleaseHeld(static_cast<QWidget*>(watched));
+    }
+    if (event->type() != QEvent::KeyPress || m_releasing)
+        return false;
+    auto* key = static_cast<QKeyEvent*>(event);
+    if (IsModifier(key->key()))
+        return false;
+    if (m_held.empty()) {
+        if (!Holdable(*key))
+            return PassOn(watched, key);
+        Hold(*key, FastGap);
+        return true;
+    }
+    const unsigned long gap = key->timestamp() - m_lastTime;
+    if (IsBurst() && EndsBurst(*key)) {
+        TakeBurst();
+        return true;
+    }
+    if (Holdable(*key) && gap <= static_cast<unsigned long>(IsBurst() ? BurstPause : FastGap)) {
+        Hold(*key, m_held.size() + 1 >= BurstKeys ? BurstPause : FastGap);
+        return true;
+    }
+    // Too slow for a burst, or no character: what was held is decided, and this key starts afresh.
+    if (IsBurst())
+        TakeBurst();
+    else
+        ReleaseHeld();
+    return eventFilter(watched, event);
+}
+
+void KeyBursts::Hold(const QKeyEvent& key, int wait) {
+    m_held.emplace_back(key.clone());
+    m_lastTime = key.timestamp();
+    m_sinceKey.start();
+    m_waitedLate = false;
+    m_wait.start(wait);
+}
+
+void KeyBursts::Decide() {
+    // The window's thread was kept busy past the pause: keys typed meanwhile may still be queued,
+    // so they are given one more pause to arrive before the burst is decided without them.
+    if (!m_waitedLate && m_sinceKey.elapsed() > 2 * m_wait.interval()) {
+        m_waitedLate = true;
+        m_wait.start();
+        return;
+    }
+    if (IsBurst())
+        TakeBurst();
+    else
+        ReleaseHeld();
+}
+
+void KeyBursts::ReleaseHeld(QWidget* into) {
+    m_wait.stop();
+    const std::vector<std::unique_ptr<QKeyEvent>> held = std::move(m_held);
+    m_held.clear();
+    for (const auto& key : held) {
+        QWidget* focus = QApplication::focusWidget();
+        QObject* to = into                                                    ? into
+                      : focus && focus->window() == m_boxes.front()->window() ? focus
+                                                                              : m_boxes.front();
+        m_releasing = true;
+        QCoreApplication::sendEvent(to, key.get());
+        m_releasing = false;
+    }
+}
+
+void KeyBursts::TakeBurst() {
+    m_wait.stop();
+    QString text;
+    for (const auto& key : m_held)
+        text += key->text();
+    m_held.clear();
+    m_take(text);
+}
+
+bool KeyBursts::PassOn(QObject* watched, QKeyEvent* key) {
+    QWidget* focus = QApplication::focusWidget();
+    if (!focus || focus == watched || focus->window() != m_boxes.front()->window())
+        return false;
+    m_releasing = true;
+    QCoreApplication::sendEvent(focus, key);
+    m_releasing = false;
+    return true;
 }
 
 } // namespace quenlio

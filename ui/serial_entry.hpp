@@ -1,12 +1,19 @@
 #pragma once
 // What the two query screens do alike with their serial and part-number boxes: keep
 // the text normalised as it is typed, and check the serial when the user moves on.
+#include <QElapsedTimer>
+#include <QKeyEvent>
 #include <QObject>
 #include <QString>
+#include <QTimer>
 
 #include <cstddef>
+#include <functional>
+#include <initializer_list>
+#include <memory>
 #include <string>
 #include <string_view>
+#include <vector>
 
 class QLineEdit;
 class QWidget;
@@ -56,6 +63,43 @@ private:
     QString m_title;
     bool m_running = false; // the message is up
     unsigned m_runs = 0;
+};
+
+// A hand scanner is a keyboard that types a bar code's text in one burst and then Enter or Tab.
+// Told from a person by the pace of the keys typed into `boxes`: a burst is taken whole by
+// `take` (its Enter or Tab with it, so it presses nothing and moves nothing); a person's keys
+// reach the boxes as they were typed, one by one, so every rule of typed text holds. The keys
+// are held until that is decided, a few tens of milliseconds. The boxes take keys, never an
+// input method's compositions, so that a scanner works with a Chinese input method on.
+// A key with no time (made by the program or a test tool, not by a keyboard) is a person's.
+class KeyBursts : public QObject {
+public:
+    using Take = std::function<void(const QString& text)>;
+
+    // Belongs to `owner` and goes with it.
+    KeyBursts(std::initializer_list<QLineEdit*> boxes, Take take, QObject* owner);
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    bool IsBurst() const;
+    void Hold(const QKeyEvent& key, int wait);
+    void Decide();
+    // Into `into`, or the box that has the focus now, which an earlier key may have moved.
+    void ReleaseHeld(QWidget* into = nullptr);
+    void TakeBurst();
+    // Lets `key` on to the box that has the focus now, which an earlier key may have moved.
+    bool PassOn(QObject* watched, QKeyEvent* key);
+
+    std::vector<QLineEdit*> m_boxes;
+    Take m_take;
+    std::vector<std::unique_ptr<QKeyEvent>> m_held;
+    unsigned long m_lastTime = 0; // the last held key's, in the window system's milliseconds
+    QTimer m_wait;                // the pause that decides
+    QElapsedTimer m_sinceKey;
+    bool m_waitedLate = false;
+    bool m_releasing = false;
 };
 
 } // namespace quenlio

@@ -71,6 +71,17 @@ val RefurbishmentVerdictText(const std::string& activation, const std::string& p
     return TextOrNull(RefurbishmentVerdict(activation, purchase, serial));
 }
 
+// What one code a hand scanner typed is for the screen: its serial, its part number, or the line
+// the screen says of it.
+struct ScannedText {
+    std::string Serial, PartNumber, Message;
+};
+
+ScannedText ReadScannedCodeText(const std::string& text, int serialLength) {
+    const ScannedCode code = ReadScannedCode(text, std::size_t(serialLength));
+    return {code.Serial, code.PartNumber, std::string(code.Message)};
+}
+
 // The scan's texts, which the page shows before its reader has loaded (or when it cannot load).
 struct ScanTexts {
     std::string Title, UnreadablePicture, Aim, Reading, Refused, NoCamera, Insecure, CameraFailed,
@@ -130,6 +141,10 @@ EMSCRIPTEN_BINDINGS(quenlio) {
                                     text(ScanReadingLine), text(CameraRefused), text(NoCamera),
                                     text(CameraInsecure), text(CameraFailed), text(ScanUnavailable)});
     constant("PictureTypes", PictureTypeList());
+    value_object<ScannedText>("ScannedText")
+        .field("Serial", &ScannedText::Serial)
+        .field("PartNumber", &ScannedText::PartNumber)
+        .field("Message", &ScannedText::Message);
 
     function("normalizeSerial", &NormalizeSerialText);
     function("upperAscii", &UpperAsciiText);
@@ -142,4 +157,5 @@ EMSCRIPTEN_BINDINGS(quenlio) {
     function("serialQuery11", &SerialQuery11Text);
     function("estimateActivationDate", &EstimateActivationDateText);
     function("refurbishmentVerdict", &RefurbishmentVerdictText);
+    function("readScannedCode", &ReadScannedCodeText);
 }

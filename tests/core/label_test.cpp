@@ -79,3 +79,21 @@ TEST(ReadLabel, SaysWhereAnotherScreensSerialBelongs) {
     EXPECT_EQ(ReadLabel(Label({"885909627837", "1PMD297CH/A", ""}), 12).Result, Outcome::NoSerial);
     EXPECT_EQ(ReadLabel({}, 11).Result, Outcome::NoSerial);
 }
+
+TEST(ReadScannedCode, TellsWhatOneScannedCodeIsForTheScreen) {
+    const auto read = [](const char* text, std::size_t length) {
+        const ScannedCode code = ReadScannedCode(text, length);
+        return code.Serial + "|" + code.PartNumber + "|" + std::string(code.Message);
+    };
+    EXPECT_EQ(read("SF1RJP3XYDTWF", 12), "F1RJP3XYDTWF||");
+    EXPECT_EQ(read("sf1rjp3xydtwf", 12), "F1RJP3XYDTWF||"); // Caps Lock on
+    EXPECT_EQ(read("S88923ABC3NP", 11), "88923ABC3NP||");
+    EXPECT_EQ(read("1PMD297CH/A", 12), "|MD297CH|");
+    EXPECT_EQ(read("1pmb716ch/a", 11), "|MB716CH|");
+    EXPECT_EQ(read("SF1RJP3XYDTWF", 11), "||这是12位序列号，请到12位序列号查询中扫描");
+    EXPECT_EQ(read("S88923ABC3NP", 12), "||这是11位序列号，请到11位序列号查询中扫描");
+    EXPECT_EQ(read("013425001234567", 12), "||这是IMEI码，请扫描序列号或型号的条码");
+    EXPECT_EQ(read("885909627837", 11), "||这是商品条码，请扫描序列号或型号的条码");
+    for (const char* unknown : {"SF1RAP3XYDTWF", "A1429", "CARTON7", ""})
+        EXPECT_EQ(read(unknown, 12), "||这不是序列号或型号的条码") << unknown;
+}

@@ -298,6 +298,20 @@ def run(binary):
         assert_states(command1, absent=("enabled",))
         assert_states(command3, absent=("enabled",))
 
+        # A hand scanner's pace: the part number first, kept until its serial comes; its Enter
+        # queries nothing. An IMEI changes nothing and says so.
+        type_text("1PMD297CH/A\n", delay=10)
+        type_text("SF1RJP3XYDTWF\n", delay=10)
+        wait_for(lambda: text_of(text2) == "MD297CH", "the scanned part number")
+        check(text_of(text1) == "F1RJP3XYDTWF" and not program.dialogs(), f"the serial reads '{text_of(text1)}'")
+        check(text_of(results["设备型号"]) == expected["设备型号"], "the scanner's Enter ran the query")
+        type_text("013425001234567\n", delay=10)
+        box, title, texts = read_dialog(program)
+        check((title, texts) == ("扫描条码", ["这是IMEI码，请扫描序列号或型号的条码"]), f"the IMEI brought {title} {texts}")
+        keys("Return")
+        wait_for(lambda: not program.dialogs(), "the message to close")
+        check((text_of(text1), text_of(text2)) == ("F1RJP3XYDTWF", "MD297CH"), "the IMEI changed the boxes")
+
         # Back to the menu with the keyboard, and About from it with Enter; About's
         # picture, a link to the shop, has the focus at once.
         back = control(tree, "link", "返回")
@@ -375,6 +389,12 @@ def run(binary):
         check(text_of(serial3) == "", f"the rejected serial stays: '{text_of(serial3)}'")
         for name, value in expected3.items():
             check(text_of(box3[name]) == value, f"a press under the message changed {name} to '{text_of(box3[name])}'")
+
+        # Form3 from a hand scanner: serial, then part number, each with its Enter.
+        type_text("S88923ABC3NP\n", delay=10)
+        type_text("1PMB716CH/A\n", delay=10)
+        wait_for(lambda: text_of(part3) == "MB716CH", "Form3's scanned part number")
+        check(text_of(serial3) == "88923ABC3NP" and not program.dialogs(), f"Form3's serial reads '{text_of(serial3)}'")
 
         print(f"AT-SPI walk from start-up to About took {keyboard_elapsed:.1f} s, "
               f"of all six screens {time.monotonic() - started:.1f} s")

@@ -186,6 +186,9 @@ private slots:
         }
         QVERIFY(form()->Text2->hasFocus());
         QVERIFY(form()->Text2->isEnabled() && !form()->Text2->isReadOnly());
+        // Made writable, the part-number box still takes keys, not an input method's compositions.
+        for (QLineEdit* code : {form()->Text1, form()->Text2})
+            QVERIFY2(!code->testAttribute(Qt::WA_InputMethodEnabled), qPrintable(code->objectName()));
         for (QLineEdit* box : resultBoxes())
             QVERIFY2(box->isEnabled() && box->isReadOnly(), qPrintable(box->objectName()));
         QVERIFY(!form()->Command1->isEnabled());

@@ -99,6 +99,9 @@ private slots:
         QCOMPARE(form().Image2->cursor().shape(), Qt::PointingHandCursor);
         QCOMPARE(form().Label9->cursor().shape(), Qt::PointingHandCursor);
         QCOMPARE(form().Command7->parentWidget(), &form());
+        // Codes are typed as keys, never composed by an input method (a scanner's keys too).
+        for (QLineEdit* code : {form().Text1, form().Text2})
+            QVERIFY2(!code->testAttribute(Qt::WA_InputMethodEnabled), qPrintable(code->objectName()));
     }
 
     void controlsCarryNamesAndCaptions_data() {

@@ -43,6 +43,10 @@ const Supports = {
     webkit: { touch: false, clipboard: true, serviceWorkerControl: false, cdp: false, consoleBeforeLoad: false, autoRepeat: false },
 };
 
+// Keys typed as a fast person types them, this many ms apart (a hand scanner's are a few ms apart,
+// and the page takes a burst of them as one scanned code).
+const PersonKeyDelay = 70;
+
 export const Phone = { width: 390, height: 844 };
 const ClosedPort = 9;
 
@@ -292,9 +296,9 @@ class PuppeteerPage extends BasePage {
         await (await this.native.$(selector)).uploadFile(path);
     }
 
-    async type(text) {
+    async type(text, { delay = PersonKeyDelay } = {}) {
         await this.use();
-        await this.native.keyboard.type(text);
+        await this.native.keyboard.type(text, { delay });
     }
 
     async press(key) {
@@ -572,9 +576,9 @@ class WebKitPage extends BasePage {
     }
 
     // "\n" is the Enter key, as puppeteer types it.
-    type(text) {
+    type(text, { delay = PersonKeyDelay } = {}) {
         const value = (c) => (c === "\n" ? WebDriverKeys.Enter : c);
-        return this.#keys(...[...text].flatMap((c) => [{ type: "keyDown", value: value(c) }, { type: "keyUp", value: value(c) }]));
+        return this.#keys(...[...text].flatMap((c) => [{ type: "keyDown", value: value(c) }, { type: "pause", duration: delay }, { type: "keyUp", value: value(c) }]));
     }
 
     press(key) {

@@ -4,7 +4,7 @@ import { test } from "node:test";
 import assert from "node:assert/strict";
 
 import { Texts } from "../../web/site/texts.js";
-import { ResultBoxes, pasteHostileTexts, clearFocused, disabled, eachEngine, expectBox, focusedControl, goTo, noBoxOpen, sel, shownResults, state, values } from "./scenario.mjs";
+import { ResultBoxes, pasteHostileTexts, clearFocused, disabled, eachEngine, expectBox, focusedControl, goTo, noBoxOpen, sel, shownResults, state, until, values } from "./scenario.mjs";
 
 const at = (name) => sel("Form3", name);
 const Results = Object.values(ResultBoxes.Form3);
@@ -48,6 +48,16 @@ eachEngine("Form3", (f) => {
         assert.deepEqual([second.DeviceModel, second.SalesRegion], [first.DeviceModel, first.SalesRegion]);
         assert.notEqual(second.ProductionDate, first.ProductionDate);
         assert.deepEqual(page.errors, []);
+    });
+
+    test("a hand scanner: the serial, then the part number, whichever box has the focus", async () => {
+        const { page } = f;
+        await goTo(page, f.url, "Form3");
+        await page.type("S88923ABC3NP\n", { delay: 5 });
+        await page.type("1PMB716CH/A\n", { delay: 5 });
+        await until(async () => (await values(page, "Form3", "Text2"))[0] === "MB716CH", "the scanned part number");
+        await noBoxOpen(page);
+        assert.deepEqual(await values(page, "Form3", "Text1", "Text3"), ["88923ABC3NP", ""]);
     });
 
     test("a wrong serial is told when the focus leaves it, and emptied; a short one is not checked", async () => {

@@ -72,6 +72,19 @@ eachEngine("Form5", (f) => {
         assert.equal(await focusedControl(page), "Form5:Text1");
     });
 
+    test("a hand scanner: the part number kept for its serial, no query on its Enter; an IMEI changes nothing and says so", async () => {
+        const { page, core } = f;
+        await goTo(page, f.url, "Form5");
+        await page.type("1PMD297CH/A\n", { delay: 5 });
+        await page.type("SF1RJP3XYDTWF\n", { delay: 5 });
+        await until(async () => (await values(page, "Form5", "Text2"))[0] === "MD297CH", "the scanned part number");
+        await noBoxOpen(page);
+        assert.deepEqual(await values(page, "Form5", "Text1", "Text3"), ["F1RJP3XYDTWF", ""]);
+        await page.type("013425001234567\n", { delay: 5 });
+        await expectBox(page, { title: core.ScanTexts.Title, text: "这是IMEI码，请扫描序列号或型号的条码" });
+        assert.deepEqual(await values(page, "Form5", "Text1", "Text2"), ["F1RJP3XYDTWF", "MD297CH"]);
+    });
+
     test("a full query: every field, the flag in red and the photo, the warranty question, the dates and the verdict", async () => {
         const { page, core } = f;
         await goTo(page, f.url, "Form5");

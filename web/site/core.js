@@ -16,7 +16,8 @@ const clean = (value) =>
  * argument cleaned as above. Under Node, pass the .wasm bytes as `options.wasmBinary`.
  *   autofillPartNumber gives "" for none; displayQuery12 { Result, FlagRed, Photo }, Photo one of
  *   ModelPhoto; serialQuery11(serial, part, shown) a QueryResult; estimateActivationDate and
- *   refurbishmentVerdict null when a date cannot be read.
+ *   refurbishmentVerdict null when a date cannot be read; readScannedCode(text, serialLength)
+ *   { Serial, PartNumber, Message }, one of them not "".
  * @param {object} [options]
  */
 export async function loadCore(options = {}) {
@@ -28,5 +29,5 @@ export async function loadCore(options = {}) {
 }
 
 const Functions = ["normalizeSerial", "upperAscii", "charCount", "charSlice", "checkHalfYearCode", "autofillPartNumber",
-    "displayQuery12", "checkOldSerial", "serialQuery11", "estimateActivationDate", "refurbishmentVerdict"];
+    "displayQuery12", "checkOldSerial", "serialQuery11", "estimateActivationDate", "refurbishmentVerdict", "readScannedCode"];
 const Constants = ["Serial12Length", "Serial11Length", "PartNumberLength", "ShortestPartNumber", "DateLength", "ModelPhoto", "ScanTexts", "PictureTypes"];

@@ -2,7 +2,7 @@
 // suffix of the part number. Its query keeps what earlier queries showed.
 import { pressOnEnter } from "./presses.js";
 import { showResult } from "./results.js";
-import { Box, SerialCheck, endScan, scanInto } from "./serial_entry.js";
+import { Box, KeyBursts, SerialCheck, endScan, scanInto, takeScanned } from "./serial_entry.js";
 import { Texts } from "./texts.js";
 
 // The result boxes, by the field each shows.
@@ -62,6 +62,8 @@ export function Form3(view, page) {
         page.openScreen("Main");
     }
 
+    // A hand scanner's codes fill the boxes as 扫描条码 does; its Enter presses nothing.
+    new KeyBursts([Text1.input, Text2.input], takeScanned(core, core.Serial11Length, Text1, Text2));
     pressOnEnter(Text2.input, Command1);
     Command1.addEventListener("click", Command1_Click);
     control("Scan").addEventListener("click", Scan_Click);

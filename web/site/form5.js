@@ -3,7 +3,7 @@
 import * as dialogs from "./dialogs.js";
 import { pressOnEnter } from "./presses.js";
 import { showResult } from "./results.js";
-import { Box, SerialCheck, endScan, scanInto } from "./serial_entry.js";
+import { Box, KeyBursts, SerialCheck, endScan, scanInto, takeScanned } from "./serial_entry.js";
 import { Texts } from "./texts.js";
 
 /** Wires a fresh Form5 (`view`); `page` holds core, links, openScreen and openWebPage. */
@@ -117,6 +117,8 @@ export function Form5(view, page) {
         page.openScreen("Main");
     }
 
+    // A hand scanner's codes fill the boxes as 扫描条码 does; its Enter presses nothing.
+    new KeyBursts([Text1.input, Text2.input], takeScanned(core, core.Serial12Length, Text1, Text2));
     // The Enter key presses the button the box leads to, once it can be pressed.
     pressOnEnter(Text2.input, Command1);
     pressOnEnter(Text8.input, Command6);

@@ -80,6 +80,107 @@ export class Box {
     }
 }
 
+// A scanner types a character every 1-10 ms over USB, up to 30-40 ms over Bluetooth; even a fast
+// typist rarely types two keys 60 ms apart. A key this soon after the last is fast.
+const FastGap = 50;
+// A burst is at least this many keys, each fast after the one before: as many as the shortest code
+// a box takes from a scanner (a part number without its identifier).
+const BurstKeys = 6;
+// A burst with no Enter or Tab at its end has ended when no key has followed it for this long.
+const BurstPause = 100;
+const Modifiers = ["Shift", "Control", "Alt", "AltGraph", "Meta", "CapsLock"];
+
+/**
+ * A hand scanner is a keyboard that types a bar code's text in one burst, then Enter or Tab: told
+ * from a person by the pace of the keys typed into `inputs`, a burst goes whole to `take` (its
+ * Enter or Tab with it, so it presses and moves nothing); a person's keys reach the boxes as typed,
+ * one by one, once that is clear, a few tens of milliseconds later. Keys an input method composes
+ * are left to it.
+ */
+export class KeyBursts {
+    constructor(inputs, take) {
+        this.take = take;
+        this.held = []; // the characters of the keys held back
+        this.last = 0; // the last one's event.timeStamp
+        this.timer = 0;
+        for (const input of inputs) input.addEventListener("keydown", (event) => this.keydown(event), true);
+        // A press elsewhere on the screen moves the focus: what is held goes first, where it was typed.
+        (inputs[0].closest("section") ?? document).addEventListener("pointerdown", () => this.decide(), true);
+    }
+
+    decide() {
+        if (this.held.length >= BurstKeys) this.takeBurst();
+        else if (this.held.length) this.release();
+    }
+
+    keydown(event) {
+        if (event.isComposing || event.keyCode === 229 || Modifiers.includes(event.key)) return;
+        const character = [...event.key].length === 1 && !event.repeat && !event.ctrlKey && !event.altKey && !event.metaKey;
+        if (!this.held.length) {
+            if (character) this.hold(event, FastGap);
+            return;
+        }
+        const burst = this.held.length >= BurstKeys;
+        if (burst && (event.key === "Enter" || event.key === "Tab")) {
+            event.preventDefault();
+            event.stopImmediatePropagation();
+            this.takeBurst();
+            return;
+        }
+        if (character && event.timeStamp - this.last <= (burst ? BurstPause : FastGap)) {
+            this.hold(event, this.held.length + 1 >= BurstKeys ? BurstPause : FastGap);
+            return;
+        }
+        // Too slow for a burst, or no character: what was held is decided, and this key starts afresh.
+        if (burst) this.takeBurst();
+        else this.release();
+        this.keydown(event);
+    }
+
+    hold(event, wait) {
+        event.preventDefault();
+        this.held.push(event.key);
+        this.last = event.timeStamp;
+        clearTimeout(this.timer);
+        this.timer = setTimeout(() => this.decide(), wait);
+    }
+
+    // A person's keys, into the box that has the focus now, as the browser types them.
+    release() {
+        clearTimeout(this.timer);
+        const held = this.held;
+        this.held = [];
+        for (const character of held) document.execCommand("insertText", false, character);
+    }
+
+    takeBurst() {
+        clearTimeout(this.timer);
+        const text = this.held.join("");
+        this.held = [];
+        this.take(text);
+    }
+}
+
+/**
+ * What a screen of `serialLength`-character serials does with one code a hand scanner typed: fills
+ * `serial` or `partNumber` as 扫描条码 does, or says in a message box why it is for neither. A part
+ * number scanned before its serial waits for it; typing in the serial box drops it.
+ */
+export function takeScanned(core, serialLength, serial, partNumber) {
+    let waitingPart = "";
+    serial.input.addEventListener("input", () => (waitingPart = ""));
+    return async (text) => {
+        const code = core.readScannedCode(text, serialLength);
+        if (code.Message) return dialogs.showMessage(code.Message, core.ScanTexts.Title);
+        if (code.Serial) await serial.pasteOver(code.Serial);
+        else waitingPart = code.PartNumber;
+        if (!waitingPart || partNumber.input.disabled || partNumber.input.readOnly) return;
+        const part = waitingPart;
+        waitingPart = "";
+        await partNumber.pasteOver(part);
+    };
+}
+
 let scanning = null; // scan.js, once a press has brought it
 
 /**
