@@ -112,19 +112,20 @@ if [[ -z "$shots" ]]; then
         fail "a window other than Quenlio's is left on screen: $(for id in $(xdotool search --onlyvisible --name .); do xdotool getwindowname "$id"; done)"
     say "no console window is left on screen"
 
-    # A serial whose half-year code is wrong, typed key by key; Tab goes on from the banner past
-    # "返回" to the serial box.
+    # A serial whose half-year code is wrong, typed key by key at a person's pace (xdotool's delay is
+    # split between a key's press and release: 140 ms a key is 70 ms apart, slower than a hand
+    # scanner); Tab goes on from the banner past "返回" to the serial box.
     keys "$form5" Tab Tab
-    xdotool type --delay 60 "dnpl7abc1234"
+    xdotool type --delay 140 "dnpl7abc1234"
     wait_for 20 window_named "序列号错误！" || fail "typing a wrong half-year code opened no \"序列号错误！\" box"
     say "a wrong half-year code opened \"序列号错误！\""
     keys "$(window_named "序列号错误！")" Return
     wait_for 20 sh -c '! xdotool search --onlyvisible --name "^序列号错误！\$"' || fail "Enter did not close \"序列号错误！\""
 else
     shoot "$form5" windows-form5.png
-    xdotool windowactivate --sync "$form5" type --delay 60 "f1rjp3xydtwf"
+    xdotool windowactivate --sync "$form5" type --delay 140 "f1rjp3xydtwf"
     sleep 0.5
-    xdotool type --delay 60 "md297ch"
+    xdotool type --delay 140 "md297ch"
     # From the part number box, Tab goes past 查看方法 and 扫描条码 to 查询.
     keys "$form5" Tab Tab Tab space
     shoot "$form5" windows-form5-query.png
