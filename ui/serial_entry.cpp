@@ -148,12 +148,8 @@ bool KeyBursts::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::ReadOnlyChange)
         static_cast<QWidget*>(watched)->setAttribute(Qt::WA_InputMethodEnabled, false);
     // The focus leaving: what is held goes first, into the box it was typed into.
-    if (event->type() == QEvent::FocusOut && !m_held.empty() && !m_releasing) {
-        if (IsBurst())
-            TakeBurst();
-        else
-            ReleaseHeld(static_cast<QWidget*>(watched));
-    }
+    if (event->type() == QEvent::FocusOut && !m_held.empty() && !m_releasing)
+        Conclude(static_cast<QWidget*>(watched));
     if (event->type() != QEvent::KeyPress || m_releasing)
         return false;
     auto* key = static_cast<QKeyEvent*>(event);
@@ -175,10 +171,7 @@ bool KeyBursts::eventFilter(QObject* watched, QEvent* event) {
         return true;
     }
     // Too slow for a burst, or no character: what was held is decided, and this key starts afresh.
-    if (IsBurst())
-        TakeBurst();
-    else
-        ReleaseHeld();
+    Conclude();
     return eventFilter(watched, event);
 }
 
@@ -198,10 +191,14 @@ void KeyBursts::Decide() {
         m_wait.start();
         return;
     }
+    Conclude();
+}
+
+void KeyBursts::Conclude(QWidget* into) {
     if (IsBurst())
         TakeBurst();
     else
-        ReleaseHeld();
+        ReleaseHeld(into);
 }
 
 void KeyBursts::ReleaseHeld(QWidget* into) {

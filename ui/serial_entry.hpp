@@ -86,6 +86,8 @@ private:
     bool IsBurst() const;
     void Hold(const QKeyEvent& key, int wait);
     void Decide();
+    // Takes what is held as a burst or lets it on as a person's keys (into `into`, as ReleaseHeld).
+    void Conclude(QWidget* into = nullptr);
     // Into `into`, or the box that has the focus now, which an earlier key may have moved.
     void ReleaseHeld(QWidget* into = nullptr);
     void TakeBurst();

@@ -132,8 +132,7 @@ export class KeyBursts {
             return;
         }
         // Too slow for a burst, or no character: what was held is decided, and this key starts afresh.
-        if (burst) this.takeBurst();
-        else this.release();
+        this.decide();
         this.keydown(event);
     }
 
