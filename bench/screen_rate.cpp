@@ -9,6 +9,7 @@
 #include <QFile>
 #include <QGuiApplication>
 #include <QImage>
+#include <QImageReader>
 #include <QTextStream>
 
 #include <sys/resource.h>
@@ -21,6 +22,7 @@ using namespace quenlio;
 
 int main(int argc, char** argv) {
     QGuiApplication application(argc, argv);
+    QImageReader::setAllocationLimit(512); // a 48-megapixel photo, as the screens allow it
     if (argc < 2) {
         std::fprintf(stderr, "usage: quenlio_screen_rate FOLDER [TRAINEDDATA]\n");
         return 2;
@@ -49,6 +51,8 @@ int main(int argc, char** argv) {
             continue;
         const auto start = Clock::now();
         const QImage picture = QImage(folder + "/" + f[0]).convertToFormat(QImage::Format_Grayscale8);
+        if (picture.isNull())
+            continue;
         reader::GreyPicture grey(picture.width(), picture.height());
         grey.Put({picture.constBits(), picture.width(), picture.height(), reader::Pixels::Grey,
                   int(picture.bytesPerLine())}, 0);
