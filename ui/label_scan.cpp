@@ -27,6 +27,7 @@
 #include <QWidget>
 
 #include <algorithm>
+#include <atomic>
 #include <cstdint>
 #include <memory>
 #include <mutex>
@@ -73,11 +74,12 @@ reader::GreyPicture Grey(const QImage& picture) {
     return grey;
 }
 
-// The recognizer, made when a picture first needs it and kept for the next one; it reads one
-// picture at a time, whichever screen asked.
+// The recognizer, made when a picture first needs it and kept for the next one while a query
+// screen is open (it holds some 40 MB); it reads one picture at a time, whichever screen asked.
 struct TextReader {
     std::mutex lock;
     std::unique_ptr<ocr::Recognizer> recognizer;
+    std::atomic<int> screens = 0;
 };
 TextReader& Recognizer() {
     static TextReader reader;
@@ -90,9 +92,23 @@ ScreenReading ReadText(const reader::GreyPicture& grey, std::size_t serialLength
     const std::lock_guard lock(reader.lock);
     if (!reader.recognizer)
         reader.recognizer = std::make_unique<ocr::Recognizer>(ocr::TrainedData());
-    if (!reader.recognizer->Ready())
-        return {};
-    return ocr::ReadScreenPicture(*reader.recognizer, grey, serialLength, progress);
+    ScreenReading reading;
+    if (reader.recognizer->Ready())
+        reading = ocr::ReadScreenPicture(*reader.recognizer, grey, serialLength, progress);
+    // Its screen closed during the reading, the last one.
+    if (reader.screens == 0)
+        reader.recognizer.reset();
+    return reading;
+}
+
+// The last query screen closed: the recognizer goes, unless a reading holds it, which lets it go
+// when it ends.
+void ScreenClosed() {
+    TextReader& reader = Recognizer();
+    if (--reader.screens > 0)
+        return;
+    if (const std::unique_lock lock(reader.lock, std::try_to_lock); lock.owns_lock())
+        reader.recognizer.reset();
 }
 
 // The part of `picture` that `word` was read from, with a little of what is around it.
@@ -215,6 +231,7 @@ LabelScan::LabelScan(QWidget* screen, QLineEdit* serial, QLineEdit* partNumber, 
     : QObject(screen), m_screen(screen), m_serial(serial), m_partNumber(partNumber),
       m_serialLength(serialLength), m_pairing(pairing) {
     AllowBigPictures();
+    ++Recognizer().screens;
     screen->setAcceptDrops(true);
     // The boxes take drops of their own (a file's address as text): a picture is the screen's.
     qApp->installEventFilter(this);
@@ -239,6 +256,7 @@ LabelScan::LabelScan(QWidget* screen, QLineEdit* serial, QLineEdit* partNumber, 
 LabelScan::~LabelScan() {
     // A screen closed during a reading: the reading's answer goes nowhere.
     Release();
+    ScreenClosed();
 }
 
 void LabelScan::PickPicture() {
