@@ -115,7 +115,7 @@ void ScreenClosed() {
 QImage Crop(const QImage& picture, const ScreenWord& word) {
     if (word.Width <= 0 || word.Height <= 0)
         return {};
-    const int margin = std::max(4, word.Height / 3);
+    const int margin = std::max(6, word.Height / 2);
     return picture.copy(QRect(word.Left, word.Top, word.Width, word.Height)
                             .adjusted(-margin, -margin, margin, margin)
                             .intersected(picture.rect()));
