@@ -75,6 +75,7 @@ void Form3::BuildControls() {
     // What comparing a box label with the handset's screen found; empty until then. Read out by a
     // screen reader when it changes; it takes no focus.
     Pairing = MakeLabel(Frame2, "Pairing", QString(), {296, 172, 76, 22});
+    Pairing->setAlignment(Qt::AlignCenter);
     const ResultRow rows[] = {
         {&Label3, "Label3", &Text3, "Text3", QStringLiteral("设备型号")},
         {&Label4, "Label4", &Text4, "Text4", QStringLiteral("出厂时间")},

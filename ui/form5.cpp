@@ -91,7 +91,7 @@ void Form5::BuildControls() {
     Scan = MakeButton(Frame1, "Scan", FromUtf8(ScanTitle), QRect(322, 1, 104, 22));
     // What comparing a box label with the handset's screen found; empty until then. Read out by a
     // screen reader when it changes; it takes no focus.
-    Pairing = MakeLabel(Frame1, "Pairing", QString(), QRect(322, 67, 128, 18));
+    Pairing = MakeLabel(Frame1, "Pairing", QString(), QRect(322, 67, 128, 19));
 
     // Results: six captioned boxes on the left, the handset photo and the query
     // button on the right.
