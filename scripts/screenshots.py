@@ -3,7 +3,7 @@
 its window frame: run by scripts/screenshots inside Xvfb with openbox and an AT-SPI bus.
 Usage: screenshots.py BINARY OUT_DIR
 """
-import os, subprocess, sys, time
+import os, subprocess, sys, tempfile, time
 from atspi_driver import Program, find, press, states, wait_for, xdotool
 
 binary, out = sys.argv[1], sys.argv[2]
@@ -76,6 +76,38 @@ shoot("form2.png")
 close()
 menu = screen("Quenlio ByMorlane ")
 press(control(menu, "image", "iPhone3GS"))
-screen("Quenlio ByMorlane")
+form3 = screen("Quenlio ByMorlane")
 shoot("form3.png")
+
+# The handset's 关于本机 screen read for text on the old handsets' screen: the 核对 box; then after
+# the box label of the same handset, whose part number differs, 机盒不一致.
+pictures = tempfile.mkdtemp()
+for script, folder in (("tests/ocr/draw_about_screens.sh", pictures), ("tests/reader/draw_labels.sh", pictures + "/labels")):
+    subprocess.run(["bash", script, folder], check=True, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+
+
+def pick(file):
+    press(control(form3, "push button", "扫描条码"))
+    picker = program.window("扫描条码", "dialog")
+    wait_for(lambda: "active" in states(picker), "the file dialog to be active")
+    keys("type", "--delay", "10", file)
+    keys("key", "Return")
+
+
+def read_picture(file):
+    pick(file)
+    check = program.window("核对识别结果", "dialog")
+    wait_for(lambda: "active" in states(check), "核对识别结果 to be active")
+
+
+read_picture(pictures + "/old-zh-ios6-960.png")
+shoot("desktop-核对识别结果.png")
+keys("key", "Escape")
+form3 = screen("Quenlio ByMorlane")
+pick(pictures + "/labels/old-label.png")
+form3 = screen("Quenlio ByMorlane")
+wait_for(lambda: control(form3, "text", "型号").queryText().getText(0, -1) == "MB716CH", "the label's part number")
+read_picture(pictures + "/old-zh-ios6-960.png")
+shoot("desktop-机盒不一致.png")
+keys("key", "Escape")
 program.stop()

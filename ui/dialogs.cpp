@@ -3,15 +3,70 @@
 #include "ui/fonts.hpp"
 
 #include <QAbstractButton>
+#include <QDialog>
+#include <QDialogButtonBox>
 #include <QFileDialog>
+#include <QGridLayout>
 #include <QInputDialog>
+#include <QLabel>
 #include <QMessageBox>
+#include <QPixmap>
 #include <QPushButton>
+#include <QVBoxLayout>
 
 namespace quenlio::dialogs {
 
 namespace {
 Hook* g_hook = nullptr;
+
+// What marks a value that differs from the other reading, besides its colour.
+const QString DiffersMark = QStringLiteral("（不同）");
+
+QString Marked(const QString& value, bool differs) {
+    return differs ? value + DiffersMark : value;
+}
+
+// The box's lines as the hook records them.
+QString ReadingLines(const ReadingCheck& check) {
+    QStringList lines;
+    if (!check.verdict.isEmpty())
+        lines << check.verdict;
+    for (const ReadingRow& row : check.rows)
+        lines << (check.compared ? QStringLiteral("%1 %2 %3 %4 %5")
+                                       .arg(row.caption, check.labelCaption, Marked(row.label, row.differs),
+                                            check.screenCaption, Marked(row.read, row.differs))
+                                 : row.caption + QLatin1Char(' ') + row.read);
+    return lines.join(QLatin1Char('\n'));
+}
+
+// A value in the box: selectable, large enough to tell 0 from O; bold red and marked where it
+// differs from the other reading.
+QLabel* ValueLabel(const QString& value, bool differs) {
+    auto* label = new QLabel(Marked(value, differs));
+    QFont font = fonts::Song(14);
+    font.setBold(differs);
+    label->setFont(font);
+    label->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    if (differs)
+        label->setStyleSheet(QStringLiteral("color: #c00000;"));
+    return label;
+}
+
+// The part of the picture a value was read from, at a height that is legible.
+QLabel* FromLabel(const ReadingRow& row) {
+    auto* label = new QLabel;
+    if (!row.from.isNull()) {
+        constexpr int Height = 36;
+        constexpr int MostWidth = 300;
+        QImage shown = row.from.scaledToHeight(Height, Qt::SmoothTransformation);
+        if (shown.width() > MostWidth)
+            shown = row.from.scaledToWidth(MostWidth, Qt::SmoothTransformation);
+        label->setPixmap(QPixmap::fromImage(shown));
+        label->setFrameShape(QFrame::Box);
+    }
+    label->setAccessibleName(QStringLiteral("%1在图片中的位置").arg(row.caption));
+    return label;
+}
 } // namespace
 
 Hook::Hook() {
@@ -87,6 +142,69 @@ std::optional<QString> AskText(QWidget* parent, const QString& prompt, const QSt
     if (box.exec() != QDialog::Accepted)
         return std::nullopt;
     return box.textValue();
+}
+
+Answer CheckReading(QWidget* parent, const QString& title, const ReadingCheck& check) {
+    const Buttons buttons = check.choices.size() > 1 ? Buttons::OkCancel : Buttons::Ok;
+    if (g_hook) {
+        Hook& hook = *g_hook;
+        hook.m_shown.push_back(
+            {Shown::Kind::Reading, ReadingLines(check), title, buttons, {}, check.choices});
+        if (hook.onShown)
+            hook.onShown(hook.m_shown.back());
+        Answer answer = Answer::Ok;
+        if (!hook.m_answers.empty()) {
+            answer = hook.m_answers.front();
+            hook.m_answers.erase(hook.m_answers.begin());
+        }
+        return buttons == Buttons::Ok ? Answer::Ok : answer;
+    }
+
+    QDialog box(parent);
+    box.setWindowTitle(title);
+    box.setFont(fonts::Song());
+    auto* layout = new QVBoxLayout(&box);
+    if (!check.verdict.isEmpty()) {
+        auto* verdict = new QLabel(check.verdict);
+        QFont font = fonts::Song(14);
+        font.setBold(true);
+        verdict->setFont(font);
+        layout->addWidget(verdict);
+    }
+    // Compared: caption, the label's value, the screen's value beside the part of the picture.
+    auto* rows = new QGridLayout;
+    rows->setHorizontalSpacing(14);
+    int line = 0;
+    if (check.compared) {
+        rows->addWidget(new QLabel(check.labelCaption), line, 1);
+        rows->addWidget(new QLabel(check.screenCaption), line, 2, 1, 2);
+        ++line;
+    }
+    for (const ReadingRow& row : check.rows) {
+        rows->addWidget(new QLabel(row.caption), line, 0);
+        int column = 1;
+        if (check.compared)
+            rows->addWidget(ValueLabel(row.label, row.differs), line, column++);
+        rows->addWidget(FromLabel(row), line, column++);
+        rows->addWidget(ValueLabel(row.read, row.differs), line, column++);
+        ++line;
+    }
+    layout->addLayout(rows);
+    auto* choices = new QDialogButtonBox;
+    QPushButton* ok = nullptr;
+    for (int i = 0; i < check.choices.size(); ++i) {
+        QPushButton* button = choices->addButton(check.choices[i], i == 0 ? QDialogButtonBox::AcceptRole
+                                                                          : QDialogButtonBox::RejectRole);
+        if (i == 0)
+            ok = button;
+    }
+    if (ok)
+        ok->setDefault(true);
+    QObject::connect(choices, &QDialogButtonBox::accepted, &box, &QDialog::accept);
+    QObject::connect(choices, &QDialogButtonBox::rejected, &box, &QDialog::reject);
+    layout->addWidget(choices);
+    const bool accepted = box.exec() == QDialog::Accepted;
+    return accepted || buttons == Buttons::Ok ? Answer::Ok : Answer::Cancel;
 }
 
 std::optional<QString> AskPicture(QWidget* parent, const QString& title, const QStringList& suffixes) {

@@ -1,6 +1,7 @@
 #pragma once
 // Every message box and input box of the program goes through here, so that the
 // texts, titles and buttons are the same everywhere and tests can answer them.
+#include <QImage>
 #include <QString>
 #include <QStringList>
 
@@ -29,13 +30,40 @@ std::optional<QString> AskText(QWidget* parent, const QString& prompt, const QSt
 // path, or none when the user cancels.
 std::optional<QString> AskPicture(QWidget* parent, const QString& title, const QStringList& suffixes);
 
+// One value of a reading to be checked: its caption (序列号, 型号), the part of the picture it
+// was read from beside the text read; and, where a box label's reading is compared with it, the
+// label's text, with `differs` when the two are not the same.
+struct ReadingRow {
+    QString caption;
+    QImage from;
+    QString read;
+    QString label;
+    bool differs = false;
+};
+struct ReadingCheck {
+    QString verdict; // a line above the rows (机盒一致, 机盒不一致), or empty
+    std::vector<ReadingRow> rows;
+    bool compared = false; // the label's and the screen's readings side by side, under these captions
+    QString labelCaption;
+    QString screenCaption;
+    QStringList choices; // the buttons' captions; the first one answers Ok, a second one Cancel
+};
+
+// A modal box that shows what was read for a check before anything is filled in. Closing it or
+// Escape answers Cancel where there is a second button.
+Answer CheckReading(QWidget* parent, const QString& title, const ReadingCheck& check);
+
 // What a dialog showed, as a test hook records it.
 struct Shown {
-    enum class Kind { Message, Input, Picture } kind = Kind::Message;
-    QString text; // message text, the prompt of an input box, or a file dialog's filter
+    enum class Kind { Message, Input, Picture, Reading } kind = Kind::Message;
+    // message text, the prompt of an input box, a file dialog's filter, or a reading's lines: the
+    // verdict, then a row a line ("序列号 F1RJP3XYDTWF", compared "序列号 机盒标签 … 手机屏幕 …"),
+    // a differing value followed by the marker the box shows
+    QString text;
     QString title;
     Buttons buttons = Buttons::Ok;
-    QString initial; // starting text of an input box
+    QString initial;     // starting text of an input box
+    QStringList choices; // a reading's buttons
 };
 
 // While a Hook is alive no real dialog appears: each call is recorded and answered
@@ -61,6 +89,7 @@ private:
     friend std::optional<QString> quenlio::dialogs::AskText(QWidget*, const QString&, const QString&,
                                                             const QString&);
     friend std::optional<QString> quenlio::dialogs::AskPicture(QWidget*, const QString&, const QStringList&);
+    friend Answer quenlio::dialogs::CheckReading(QWidget*, const QString&, const ReadingCheck&);
     std::vector<Shown> m_shown;
     std::vector<QString> m_pictures;
     std::vector<Answer> m_answers;

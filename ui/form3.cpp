@@ -46,7 +46,7 @@ Form3::Form3(QWidget* parent) : QWidget(parent) {
     connect(Text1, &QLineEdit::textChanged, this, &Form3::Text1_Change);
     connect(Text2, &QLineEdit::textChanged, this, &Form3::Text2_Change);
     connect(Command1, &QPushButton::clicked, this, &Form3::Command1_Click);
-    m_labelScan = new LabelScan(this, Text1, Text2, Serial11Length);
+    m_labelScan = new LabelScan(this, Text1, Text2, Pairing, Serial11Length);
     connect(Scan, &QPushButton::clicked, this, &Form3::Scan_Click);
     connect(Label11, &LinkLabel::clicked, this, &Form3::Label11_Click);
 
@@ -72,6 +72,10 @@ void Form3::BuildControls() {
     Command1 = MakeButton(Frame2, "Command1", QStringLiteral("查询"), {302, 94, 62, 32});
     Command1->setEnabled(false);
     Scan = MakeButton(Frame2, "Scan", FromUtf8(ScanTitle), {298, 134, 70, 32});
+    // What comparing a box label with the handset's screen found; empty until then. Read out by a
+    // screen reader when it changes; it takes no focus.
+    Pairing = MakeLabel(Frame2, "Pairing", QString(), {296, 172, 76, 22});
+    Pairing->setAlignment(Qt::AlignCenter);
     const ResultRow rows[] = {
         {&Label3, "Label3", &Text3, "Text3", QStringLiteral("设备型号")},
         {&Label4, "Label4", &Text4, "Text4", QStringLiteral("出厂时间")},

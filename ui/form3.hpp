@@ -31,6 +31,7 @@ public:
     QGroupBox* Frame2; // 查询结果
     QPushButton* Command1;
     QPushButton* Scan; // 扫描条码: the box label's picture fills the two boxes
+    QLabel* Pairing; // 机盒一致 or 机盒不一致, after a box label and a handset's screen were compared
     QLabel* Label3;
     FocusEdit* Text3; // device model
     QLabel* Label4;

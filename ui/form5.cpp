@@ -56,7 +56,7 @@ Form5::Form5(QWidget* parent) : QWidget(parent) {
     connect(Text2, &QLineEdit::textChanged, this, &Form5::Text2_Change);
     connect(Command1, &QPushButton::clicked, this, &Form5::Command1_Click);
     connect(Command2, &QPushButton::clicked, this, &Form5::Command2_Click);
-    m_labelScan = new LabelScan(this, Text1, Text2, Serial12Length);
+    m_labelScan = new LabelScan(this, Text1, Text2, Pairing, Serial12Length);
     connect(Scan, &QPushButton::clicked, this, &Form5::Scan_Click);
     connect(Command3, &QPushButton::clicked, this, &Form5::Command3_Click);
     connect(Text8, &QLineEdit::textChanged, this, &Form5::Text8_Change);
@@ -89,6 +89,9 @@ void Form5::BuildControls() {
     Command2 = MakeButton(Frame1, "Command2", QStringLiteral("查看方法"), QRect(322, 37, 104, 30));
     // In the frame's caption row, above 查看方法: the one free place beside the inputs.
     Scan = MakeButton(Frame1, "Scan", FromUtf8(ScanTitle), QRect(322, 1, 104, 22));
+    // What comparing a box label with the handset's screen found; empty until then. Read out by a
+    // screen reader when it changes; it takes no focus.
+    Pairing = MakeLabel(Frame1, "Pairing", QString(), QRect(322, 67, 128, 19));
 
     // Results: six captioned boxes on the left, the handset photo and the query
     // button on the right.
