@@ -8,7 +8,7 @@
 #                                        languages, 640×960 and 640×1136, chat-app copies, photos of the
 #                                        screen (tilted, blurred, noisy, JPEG) and negatives
 #   draw_about_screens.sh OUT_DIR big    also a 48-megapixel photo
-# Needs Debian's ImageMagick and fonts-noto-cjk.
+# Needs Debian's ImageMagick (with its fonts-urw-base35) and fonts-noto-cjk.
 set -euo pipefail
 out=$1
 set=${2:-tests}
@@ -16,6 +16,19 @@ mkdir -p "$out"
 list="$out/pictures.txt"
 : >"$list"
 cjk=Noto-Sans-CJK-SC
+# The handset writes Latin text in Helvetica (iOS 6) or Helvetica Neue (iOS 7-10), Chinese in its
+# Chinese face: a text of ASCII alone is drawn in Nimbus Sans (ImageMagick's own Helvetica).
+latin=Nimbus-Sans
+# face TEXT STYLE: the font of TEXT in STYLE (Regular or Bold).
+face() {
+    if LC_ALL=C grep -q '^[ -~]*$' <<<"$1"; then
+        echo "$latin-$2"
+    elif [[ $2 == Bold ]]; then
+        echo "$cjk-Bold"
+    else
+        echo "$cjk"
+    fi
+}
 
 # screen NAME LOOK LANG HEIGHT SERIAL PART: a screenshot of the About screen.
 screen() {
@@ -58,13 +71,14 @@ screen() {
         ((y + row < height)) || break
         if [[ $look == ios6 ]]; then
             draw+=(-fill white -stroke '#abb0b6' -draw "roundrectangle 20,$y 620,$((y + row)) 16,16" -stroke none
-                -fill "$label" -font $cjk-Bold -pointsize 28 -gravity northwest -annotate +44+$((y + 14)) "${entry%%|*}")
+                -fill "$label" -font "$(face "${entry%%|*}" Bold)" -pointsize 28 -gravity northwest \
+                -annotate +44+$((y + 14)) "${entry%%|*}")
         else
             draw+=(-fill white -draw "rectangle 0,$y 640,$((y + row))" -fill '#c8c7cc'
-                -draw "line 30,$((y + row)) 640,$((y + row))" -fill "$label" -font $cjk -pointsize 30
+                -draw "line 30,$((y + row)) 640,$((y + row))" -fill "$label" -font "$(face "${entry%%|*}" Regular)" -pointsize 30
                 -gravity northwest -annotate +30+$((y + 14)) "${entry%%|*}")
         fi
-        draw+=(-fill "$value" -font $cjk -pointsize 28 -gravity northeast -annotate +44+$((y + 15)) "${entry#*|}")
+        draw+=(-fill "$value" -font "$(face "${entry#*|}" Regular)" -pointsize 28 -gravity northeast -annotate +44+$((y + 15)) "${entry#*|}")
         y=$((y + row + gap))
     done
     draw+=(-fill black -draw "rectangle 0,0 640,40" -fill white -pointsize 22 -gravity north -annotate +0+8 "9:41")
