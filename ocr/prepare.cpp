@@ -1,3 +1,5 @@
+// The preparing of a picture of the 关于本机 screen for recognition: plain C++, no threads, no
+// files, so that the web's recognizer prepares a picture as the desktop's does.
 #include "ocr/recognizer.hpp"
 
 #include <algorithm>
@@ -8,89 +10,175 @@ namespace quenlio::ocr {
 
 namespace {
 
-// A picture is looked over at most this many pixels a side to find the screen in it.
-constexpr int SurveySide = 1200;
-// The widths a handset's screen is read at: twice and one and a half times a screenshot's 640
-// pixels, where recognition reads the screen's letters best; two, to be read twice.
-constexpr std::array<int, 2> ReadWidths = {960, 800};
-// A pixel at least this bright, after the survey's own stretch, is of the lit screen.
-constexpr int Lit = 150;
-// After the stretch, what is darker than this is ink.
-constexpr int Ink = 180;
+// A picture's screen is read at about the height of a tall screenshot, where the values'
+// capitals stand some twenty pixels high.
+constexpr int ScreenHeight = 1136;
+// The lit screen is looked for in a copy of the picture at most this many pixels a side.
+constexpr int FindingSide = 400;
+// The values stand right of this share of the screen's width, their labels left of it.
+constexpr double ValueColumn = 0.4;
 
-// The pixel of `picture` at (x, y) of a `width` × `height` copy of it, each the mean of the
-// picture's pixels it covers.
-class Scaled {
-public:
-    Scaled(const reader::GreyPicture& picture, int left, int top, int width, int height)
-        : m_picture(picture), m_left(left), m_top(top), m_width(width), m_height(height) {}
-
-    // A `to` × `toHeight` picture of the region, each pixel the mean (or, enlarged, the nearest
-    // neighbours' blend) of what it covers.
-    std::vector<std::uint8_t> To(int to, int toHeight) const {
-        std::vector<std::uint8_t> out(std::size_t(to) * toHeight);
-        const double sx = double(m_width) / to, sy = double(m_height) / toHeight;
-        const int stride = m_picture.Width();
-        const std::uint8_t* data = m_picture.Data();
-        for (int y = 0; y < toHeight; ++y) {
-            const int y0 = m_top + int(y * sy), y1 = std::max(y0 + 1, m_top + int((y + 1) * sy));
-            for (int x = 0; x < to; ++x) {
-                const int x0 = m_left + int(x * sx), x1 = std::max(x0 + 1, m_left + int((x + 1) * sx));
-                if (sx <= 1 && sy <= 1) { // enlarged: blend the four neighbours
-                    const double fx = std::max(0.0, (x + 0.5) * sx - 0.5), fy = std::max(0.0, (y + 0.5) * sy - 0.5);
-                    const int ix = std::min(int(fx), m_width - 1), iy = std::min(int(fy), m_height - 1);
-                    const int jx = std::min(ix + 1, m_width - 1), jy = std::min(iy + 1, m_height - 1);
-                    const double ax = fx - ix, ay = fy - iy;
-                    const auto at = [&](int px, int py) { return double(data[std::size_t(m_top + py) * stride + m_left + px]); };
-                    const double v = (1 - ay) * ((1 - ax) * at(ix, iy) + ax * at(jx, iy)) +
-                                     ay * ((1 - ax) * at(ix, jy) + ax * at(jx, jy));
-                    out[std::size_t(y) * to + x] = std::uint8_t(v + 0.5);
-                    continue;
-                }
-                unsigned sum = 0;
-                for (int yy = y0; yy < y1; ++yy)
-                    for (int xx = x0; xx < x1; ++xx)
-                        sum += data[std::size_t(yy) * stride + xx];
-                out[std::size_t(y) * to + x] = std::uint8_t(sum / unsigned((y1 - y0) * (x1 - x0)));
-            }
-        }
-        return out;
-    }
-
-private:
-    const reader::GreyPicture& m_picture;
-    int m_left, m_top, m_width, m_height;
+struct Area {
+    int Left = 0;
+    int Top = 0;
+    int Width = 0;
+    int Height = 0;
 };
 
-// The grey levels below which `low` and above which `high` of `pixels` lie.
-std::pair<int, int> Percentiles(const std::vector<std::uint8_t>& pixels, double low, double high) {
-    std::array<std::size_t, 256> counts{};
-    for (std::uint8_t p : pixels)
+// The picture at a `factor`-th of its size a side, each pixel the mean of those it stands for.
+Prepared Shrunk(const reader::GreyPicture& picture, int factor) {
+    Prepared small;
+    small.Width = picture.Width() / factor;
+    small.Height = picture.Height() / factor;
+    small.Pixels.resize(std::size_t(small.Width) * std::size_t(small.Height));
+    std::vector<int> sums(std::size_t(small.Width));
+    const int area = factor * factor;
+    for (int y = 0; y < small.Height; ++y) {
+        std::fill(sums.begin(), sums.end(), area / 2);
+        for (int dy = 0; dy < factor; ++dy) {
+            const std::uint8_t* in =
+                picture.Data() + std::size_t(y * factor + dy) * std::size_t(picture.Width());
+            for (std::size_t x = 0; x < sums.size(); ++x)
+                for (int dx = 0; dx < factor; ++dx)
+                    sums[x] += in[x * std::size_t(factor) + std::size_t(dx)];
+        }
+        std::transform(sums.begin(), sums.end(), small.Pixels.begin() + std::ptrdiff_t(y) * small.Width,
+                       [&](int sum) { return std::uint8_t(sum / area); });
+    }
+    return small;
+}
+
+// The grey level that parts the picture's pixels into a dark and a light class best (Otsu's).
+int Parting(const std::vector<std::uint8_t>& pixels) {
+    std::array<double, 256> counts{};
+    for (const std::uint8_t p : pixels)
         ++counts[p];
-    int from = 0, to = 255;
-    for (std::size_t seen = 0; from < 255 && (seen += counts[from]) < low * pixels.size();)
-        ++from;
-    for (std::size_t seen = 0; to > 0 && (seen += counts[to]) < (1 - high) * pixels.size();)
-        --to;
-    return {from, std::max(to, from + 1)};
+    double total = 0, sum = 0;
+    for (int i = 0; i < 256; ++i) {
+        total += counts[std::size_t(i)];
+        sum += i * counts[std::size_t(i)];
+    }
+    double darkCount = 0, darkSum = 0, best = -1;
+    int parting = 128;
+    for (int i = 0; i < 255; ++i) {
+        darkCount += counts[std::size_t(i)];
+        darkSum += i * counts[std::size_t(i)];
+        const double lightCount = total - darkCount;
+        if (darkCount == 0 || lightCount == 0)
+            continue;
+        const double between = darkCount * lightCount *
+                               std::pow(darkSum / darkCount - (sum - darkSum) / lightCount, 2);
+        if (between > best) {
+            best = between;
+            parting = i;
+        }
+    }
+    return parting;
 }
 
-// Stretches `pixels` so that the darkest 1 % is black and the brightest 2 % white.
-void Stretch(std::vector<std::uint8_t>& pixels) {
-    const auto [black, white] = Percentiles(pixels, 0.01, 0.98);
-    for (std::uint8_t& p : pixels)
-        p = std::uint8_t(std::clamp((p - black) * 255 / (white - black), 0, 255));
-}
-
-// The first and last of `count` lines whose share of lit pixels reaches a fifth, or -1.
-std::pair<int, int> LitSpan(const std::vector<int>& litPerLine, int lineLength) {
-    int first = -1, last = -1;
-    for (int i = 0; i < int(litPerLine.size()); ++i)
-        if (litPerLine[i] * 5 >= lineLength) {
-            first = first < 0 ? i : first;
+// The longest run of `counts` at or over `least`, a gap of up to `gap` allowed in it: [first, end).
+std::pair<int, int> LongestRun(const std::vector<int>& counts, int least, int gap) {
+    std::pair<int, int> best{0, 0};
+    int start = -1, last = -1;
+    for (int i = 0; i <= int(counts.size()); ++i) {
+        const bool in = i < int(counts.size()) && counts[std::size_t(i)] >= least;
+        if (in) {
+            if (start < 0 || i - last > gap + 1)
+                start = i;
             last = i;
         }
-    return {first, last};
+        if (start >= 0 && (i == int(counts.size()) || (!in && i - last > gap))) {
+            if (last + 1 - start > best.second - best.first)
+                best = {start, last + 1};
+            if (!in)
+                start = -1;
+        }
+    }
+    return best;
+}
+
+// The lit screen in `small`: the rows and columns where most pixels are light, light being
+// over the level that parts the picture's dark (a desk, the handset's glass) from its light. A
+// screenshot is lit all over but for its status bar.
+Area LitScreen(const Prepared& small) {
+    const int parting = Parting(small.Pixels);
+    std::vector<int> rows(std::size_t(small.Height)), columns(std::size_t(small.Width));
+    for (int y = 0; y < small.Height; ++y)
+        for (int x = 0; x < small.Width; ++x)
+            if (small.Pixels[std::size_t(y) * std::size_t(small.Width) + std::size_t(x)] > parting)
+                ++rows[std::size_t(y)];
+    const int widest = *std::max_element(rows.begin(), rows.end());
+    const auto [top, bottom] = LongestRun(rows, widest / 2, small.Height / 50);
+    for (int y = top; y < bottom; ++y)
+        for (int x = 0; x < small.Width; ++x)
+            if (small.Pixels[std::size_t(y) * std::size_t(small.Width) + std::size_t(x)] > parting)
+                ++columns[std::size_t(x)];
+    const int tallest = *std::max_element(columns.begin(), columns.end());
+    const auto [left, right] = LongestRun(columns, tallest / 2, small.Width / 50);
+    return {left, top, right - left, bottom - top};
+}
+
+// `area` of the picture at `scale`: each pixel the mean of those it stands for when shrinking,
+// between its four nearest when growing.
+Prepared Scaled(const reader::GreyPicture& picture, const Area& area, double scale) {
+    Prepared out;
+    out.Scale = scale;
+    out.Left = area.Left;
+    out.Top = area.Top;
+    out.Width = std::max(1, int(area.Width * scale));
+    out.Height = std::max(1, int(area.Height * scale));
+    out.Pixels.resize(std::size_t(out.Width) * std::size_t(out.Height));
+    const std::uint8_t* in = picture.Data();
+    const std::size_t stride = std::size_t(picture.Width());
+    auto at = [&](int x, int y) {
+        return in[std::size_t(std::clamp(y, 0, picture.Height() - 1)) * stride +
+                  std::size_t(std::clamp(x, 0, picture.Width() - 1))];
+    };
+    for (int y = 0; y < out.Height; ++y) {
+        std::uint8_t* row = out.Pixels.data() + std::size_t(y) * std::size_t(out.Width);
+        if (scale >= 1) {
+            const double sy = area.Top + (y + 0.5) / scale - 0.5;
+            const int y0 = int(std::floor(sy));
+            const double fy = sy - y0;
+            for (int x = 0; x < out.Width; ++x) {
+                const double sx = area.Left + (x + 0.5) / scale - 0.5;
+                const int x0 = int(std::floor(sx));
+                const double fx = sx - x0;
+                const double top = at(x0, y0) * (1 - fx) + at(x0 + 1, y0) * fx;
+                const double bottom = at(x0, y0 + 1) * (1 - fx) + at(x0 + 1, y0 + 1) * fx;
+                row[x] = std::uint8_t(std::lround(top * (1 - fy) + bottom * fy));
+            }
+            continue;
+        }
+        const int y0 = area.Top + int(y / scale), y1 = std::max(y0 + 1, area.Top + int((y + 1) / scale));
+        for (int x = 0; x < out.Width; ++x) {
+            const int x0 = area.Left + int(x / scale), x1 = std::max(x0 + 1, area.Left + int((x + 1) / scale));
+            int sum = 0;
+            for (int sy = y0; sy < y1; ++sy)
+                for (int sx = x0; sx < x1; ++sx)
+                    sum += at(sx, sy);
+            row[x] = std::uint8_t(sum / ((y1 - y0) * (x1 - x0)));
+        }
+    }
+    return out;
+}
+
+// The picture's grey levels stretched so that its darkest hundredth is black and its lightest
+// is white.
+void Stretch(Prepared& picture) {
+    std::array<std::size_t, 256> counts{};
+    for (const std::uint8_t p : picture.Pixels)
+        ++counts[p];
+    const std::size_t share = picture.Pixels.size() / 100;
+    int dark = 0, light = 255;
+    for (std::size_t seen = 0; dark < 255 && (seen += counts[std::size_t(dark)]) <= share;)
+        ++dark;
+    for (std::size_t seen = 0; light > 0 && (seen += counts[std::size_t(light)]) <= share;)
+        --light;
+    if (light <= dark)
+        return;
+    for (std::uint8_t& p : picture.Pixels)
+        p = std::uint8_t(std::clamp((p - dark) * 255 / (light - dark), 0, 255));
 }
 
 } // namespace
@@ -98,52 +186,29 @@ std::pair<int, int> LitSpan(const std::vector<int>& litPerLine, int lineLength) 
 std::vector<Prepared> Prepare(const reader::GreyPicture& picture) {
     if (picture.Empty())
         return {};
-    // The lit screen: where a small copy of the picture, stretched, is bright (the whole of a
-    // screenshot; in a photo, the screen inside the handset's black glass on a darker ground).
-    const double survey = std::min(1.0, double(SurveySide) / std::max(picture.Width(), picture.Height()));
-    const int sw = std::max(1, int(picture.Width() * survey)), sh = std::max(1, int(picture.Height() * survey));
-    std::vector<std::uint8_t> small = Scaled(picture, 0, 0, picture.Width(), picture.Height()).To(sw, sh);
-    Stretch(small);
-    std::vector<int> litRows(sh), litColumns(sw);
-    for (int y = 0; y < sh; ++y)
-        for (int x = 0; x < sw; ++x)
-            if (small[std::size_t(y) * sw + x] >= Lit) {
-                ++litRows[y];
-                ++litColumns[x];
-            }
-    auto [top, bottom] = LitSpan(litRows, sw);
-    auto [left, right] = LitSpan(litColumns, sh);
-    if (top < 0 || left < 0)
-        top = 0, bottom = sh - 1, left = 0, right = sw - 1;
-    const int x0 = int(left / survey), y0 = int(top / survey);
-    const int width = std::min(picture.Width() - x0, int((right - left + 1) / survey));
-    const int height = std::min(picture.Height() - y0, int((bottom - top + 1) / survey));
-
+    const int factor = std::max(1, (std::max(picture.Width(), picture.Height()) + FindingSide - 1) / FindingSide);
+    const Area lit = LitScreen(Shrunk(picture, factor));
+    Area screen{lit.Left * factor, lit.Top * factor, lit.Width * factor, lit.Height * factor};
+    if (screen.Width < 8 || screen.Height < 8)
+        screen = {0, 0, picture.Width(), picture.Height()};
+    const int valueLeft = int(screen.Width * ValueColumn);
+    const Area values{screen.Left + valueLeft, screen.Top, screen.Width - valueLeft, screen.Height};
     std::vector<Prepared> prepared;
-    for (int readWidth : ReadWidths) {
-        Prepared p;
-        p.Scale = double(readWidth) / width;
-        p.Width = readWidth;
-        p.Height = std::max(1, int(height * p.Scale));
-        p.Left = x0;
-        p.Top = y0;
-        p.Pixels = Scaled(picture, x0, y0, width, height).To(p.Width, p.Height);
-        Stretch(p.Pixels);
-        // In black and white: grey values (the flat look's) turn black, the stripes
-        // behind the grouped look's rows white.
-        for (std::uint8_t& pixel : p.Pixels)
-                pixel = pixel < Ink ? 0 : 255;
-        prepared.push_back(std::move(p));
+    for (const double height : {ScreenHeight, ScreenHeight * 3 / 2}) {
+        prepared.push_back(Scaled(picture, values, height / screen.Height));
+        Stretch(prepared.back());
     }
     return prepared;
 }
 
 std::vector<ScreenWord> InPicture(std::vector<ScreenWord> words, const Prepared& prepared) {
     for (ScreenWord& word : words) {
-        word.Left = prepared.Left + int(word.Left / prepared.Scale);
-        word.Top = prepared.Top + int(word.Top / prepared.Scale);
-        word.Width = int(std::ceil(word.Width / prepared.Scale));
-        word.Height = int(std::ceil(word.Height / prepared.Scale));
+        const int right = prepared.Left + int(std::lround((word.Left + word.Width) / prepared.Scale));
+        const int bottom = prepared.Top + int(std::lround((word.Top + word.Height) / prepared.Scale));
+        word.Left = prepared.Left + int(std::lround(word.Left / prepared.Scale));
+        word.Top = prepared.Top + int(std::lround(word.Top / prepared.Scale));
+        word.Width = right - word.Left;
+        word.Height = bottom - word.Top;
     }
     return words;
 }

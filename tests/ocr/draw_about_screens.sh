@@ -8,7 +8,7 @@
 #                                        languages, 640×960 and 640×1136, chat-app copies, photos of the
 #                                        screen (tilted, blurred, noisy, JPEG) and negatives
 #   draw_about_screens.sh OUT_DIR big    also a 48-megapixel photo
-# Needs Debian's ImageMagick, fonts-noto-cjk and fonts-urw-base35.
+# Needs Debian's ImageMagick (with its fonts-urw-base35) and fonts-noto-cjk.
 set -euo pipefail
 out=$1
 set=${2:-tests}
@@ -16,9 +16,18 @@ mkdir -p "$out"
 list="$out/pictures.txt"
 : >"$list"
 cjk=Noto-Sans-CJK-SC
-# The handset writes Latin text in Helvetica (Nimbus Sans draws it here) and Chinese in its own face.
-font() { # font TEXT Regular|Bold
-    if LC_ALL=C grep -q '^[ -~]*$' <<<"$1"; then echo "Nimbus-Sans-$2"; elif [[ $2 == Bold ]]; then echo $cjk-Bold; else echo $cjk; fi
+# The handset writes Latin text in Helvetica (iOS 6) or Helvetica Neue (iOS 7-10), Chinese in its
+# Chinese face: a text of ASCII alone is drawn in Nimbus Sans (ImageMagick's own Helvetica).
+latin=Nimbus-Sans
+# face TEXT STYLE: the font of TEXT in STYLE (Regular or Bold).
+face() {
+    if LC_ALL=C grep -q '^[ -~]*$' <<<"$1"; then
+        echo "$latin-$2"
+    elif [[ $2 == Bold ]]; then
+        echo "$cjk-Bold"
+    else
+        echo "$cjk"
+    fi
 }
 
 # screen NAME LOOK LANG HEIGHT SERIAL PART: a screenshot of the About screen.
@@ -62,13 +71,14 @@ screen() {
         ((y + row < height)) || break
         if [[ $look == ios6 ]]; then
             draw+=(-fill white -stroke '#abb0b6' -draw "roundrectangle 20,$y 620,$((y + row)) 16,16" -stroke none
-                -fill "$label" -font "$(font "${entry%%|*}" Bold)" -pointsize 28 -gravity northwest -annotate +44+$((y + 14)) "${entry%%|*}")
+                -fill "$label" -font "$(face "${entry%%|*}" Bold)" -pointsize 28 -gravity northwest \
+                -annotate +44+$((y + 14)) "${entry%%|*}")
         else
             draw+=(-fill white -draw "rectangle 0,$y 640,$((y + row))" -fill '#c8c7cc'
-                -draw "line 30,$((y + row)) 640,$((y + row))" -fill "$label" -font "$(font "${entry%%|*}" Regular)" -pointsize 30
+                -draw "line 30,$((y + row)) 640,$((y + row))" -fill "$label" -font "$(face "${entry%%|*}" Regular)" -pointsize 30
                 -gravity northwest -annotate +30+$((y + 14)) "${entry%%|*}")
         fi
-        draw+=(-fill "$value" -font "$(font "${entry#*|}" Regular)" -pointsize 28 -gravity northeast -annotate +44+$((y + 15)) "${entry#*|}")
+        draw+=(-fill "$value" -font "$(face "${entry#*|}" Regular)" -pointsize 28 -gravity northeast -annotate +44+$((y + 15)) "${entry#*|}")
         y=$((y + row + gap))
     done
     draw+=(-fill black -draw "rectangle 0,0 640,40" -fill white -pointsize 22 -gravity north -annotate +0+8 "9:41")
@@ -100,7 +110,7 @@ screen zh-ios6-1136 ios6 zh 1136 F1RJP3XYDTWF MD297CH/A
 screen zh-ios7-960 ios7 zh 960 F2MKT6LJFF9R MD298CH/A
 screen old-zh-ios6-960 ios6 zh 960 88923ABC3NP MC605CH/A
 screen general-zh-ios7-1136 ios7 zh 1136 "" ""
-photo photo-zh-ios6 zh-ios6-1136 2 -blur 0x1.6
+photo photo-zh-ios6 zh-ios6-1136 4 -blur 0x1
 if [[ $set != tests ]]; then
     serials=(C8PK01ABDTWF DNPJ8Q2KFH19 F17H4L0MDTWD C39K5DGVFFDT DX3JW1B8DTTN F4GG9KZ2FRC6 F71K8EAHFF9R
         DQGH3L9ZDTTP FK1J6B4SDTWD C7KG05Q8FRC5 F2LK7V1JDTTN DNQH9AY2FF9V)
