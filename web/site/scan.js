@@ -250,6 +250,7 @@ async function checkReading(core, screen, bitmap, label) {
     const dialog = /** @type {HTMLDialogElement} */ (document.getElementById("CheckBox"));
     const pairing = label && core.compareReadings(label.Serial, label.PartNumber, screen.Serial, screen.PartNumber);
     const differs = { Serial: pairing?.SerialDiffers, PartNumber: pairing?.PartDiffers };
+    const same = pairing && !differs.Serial && !differs.PartNumber;
     dialog.querySelector("#CheckBox-title").textContent = texts.CheckTitle;
     dialog.querySelector("thead").hidden = !label;
     dialog.querySelector("thead [data-reading=label]").textContent = texts.BoxLabel;
@@ -273,12 +274,12 @@ async function checkReading(core, screen, bitmap, label) {
     }
     const ok = dialog.querySelector("[data-answer=ok]");
     const cancel = dialog.querySelector("[data-answer=cancel]");
-    ok.hidden = !!pairing?.Same();
+    ok.hidden = !!same;
     ok.textContent = label ? texts.TakeHandsets : texts.FillIn;
     cancel.textContent = texts.Cancel;
-    dialog.querySelector("#CheckBox-line").textContent = !pairing ? "" : pairing.Same() ? texts.BoxAgrees : texts.BoxDisagrees;
+    dialog.querySelector("#CheckBox-line").textContent = !pairing ? "" : same ? texts.BoxAgrees : texts.BoxDisagrees;
     const answer = await dialogs.showBox(dialog, ok.hidden ? cancel : ok, new Promise(() => {}), () => {});
-    return pairing?.Same() ? "same" : answer;
+    return same ? "same" : answer;
 }
 
 /**
