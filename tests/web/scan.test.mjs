@@ -93,12 +93,12 @@ const checked = (page) => page.waitFor(() => {
         pairing: !box.querySelector("thead").hidden,
         line: box.querySelector("#CheckBox-line").textContent,
         buttons: [...box.querySelectorAll("button")].filter((b) => !b.hidden).map((b) => b.textContent),
-        values: [...box.querySelectorAll("td[data-reading=screen] span")].map((s) => s.textContent.replace("≠ ", "")),
+        values: [...box.querySelectorAll("td[data-reading=screen] span")].map((s) => s.textContent.replace("≠\u00a0", "")),
         marked: [...box.querySelectorAll("tr")].filter((r) => r.querySelector("mark")).map((r) => r.dataset.field),
         crops: [...box.querySelectorAll("canvas")].filter((c) => !c.hidden && c.width > 1).length,
     };
 }, { message: "the 核对 box", timeout: 60000 });
-const pairingLine = (page, screen) => page.evaluate((s) => document.querySelector(`#${s} [data-control=Pairing]`).textContent, screen);
+const pairingLine = (page, screen) => page.evaluate((s) => document.querySelector(`#${s} .pairing`).textContent, screen);
 
 eachEngine("reading a handset's screen", (f) => {
     const pick = async (screenName, picture) => {
@@ -116,7 +116,7 @@ eachEngine("reading a handset's screen", (f) => {
         await pick("Form3", screen("old-zh-ios6-960.png"));
         assert.deepEqual(await checked(page), { pairing: true, line: "机盒不一致", buttons: ["以手机为准", "取消"], values: ["88923ABC3NP", "MC605CH"], marked: ["PartNumber"], crops: 2 });
         assert.ok(f.site.served.includes("ocr/eng.traineddata.gz"));
-        assert.deepEqual(await page.evaluate(() => [...document.querySelectorAll("#CheckBox td[data-reading=label]")].map((c) => c.textContent)), ["88923ABC3NP", "≠ MB716CH"]);
+        assert.deepEqual(await page.evaluate(() => [...document.querySelectorAll("#CheckBox td[data-reading=label]")].map((c) => c.textContent)), ["88923ABC3NP", "≠\u00a0MB716CH"]);
         await answerBox(page, "确定");
         assert.deepEqual(await values(page, "Form3", "Text1", "Text2"), ["88923ABC3NP", "MC605CH"]);
         assert.equal(await pairingLine(page, "Form3"), "机盒不一致");

@@ -262,7 +262,7 @@ async function checkReading(core, screen, bitmap, label) {
         cell.replaceChildren();
         const value = (text) => {
             const span = document.createElement("span");
-            if (differs[field]) span.append(Object.assign(document.createElement("mark"), { textContent: `≠ ${text || "—"}` }));
+            if (differs[field]) span.append(Object.assign(document.createElement("mark"), { textContent: `≠\u00a0${text || "—"}` }));
             else span.textContent = text || "—";
             return span;
         };

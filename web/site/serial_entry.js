@@ -193,7 +193,7 @@ export function takeScanned(core, serialLength, serial, partNumber) {
 class Pairing {
     constructor(serial, partNumber) {
         this.held = null;
-        this.line = serial.input.closest("fieldset").querySelector("[data-control=Pairing]");
+        this.line = serial.input.closest("fieldset").querySelector(".pairing");
         for (const box of [serial, partNumber]) box.input.addEventListener("input", () => this.forget());
     }
 
