@@ -17,7 +17,8 @@ const clean = (value) =>
  *   autofillPartNumber gives "" for none; displayQuery12 { Result, FlagRed, Photo }, Photo one of
  *   ModelPhoto; serialQuery11(serial, part, shown) a QueryResult; estimateActivationDate and
  *   refurbishmentVerdict null when a date cannot be read; readScannedCode(text, serialLength)
- *   { Serial, PartNumber, Message }, one of them not "".
+ *   { Serial, PartNumber, Message }, one of them not ""; compareReadings(labelSerial, labelPart,
+ *   screenSerial, screenPart) { SerialDiffers, PartDiffers }.
  * @param {object} [options]
  */
 export async function loadCore(options = {}) {
@@ -29,5 +30,5 @@ export async function loadCore(options = {}) {
 }
 
 const Functions = ["normalizeSerial", "upperAscii", "charCount", "charSlice", "checkHalfYearCode", "autofillPartNumber",
-    "displayQuery12", "checkOldSerial", "serialQuery11", "estimateActivationDate", "refurbishmentVerdict", "readScannedCode"];
-const Constants = ["Serial12Length", "Serial11Length", "PartNumberLength", "ShortestPartNumber", "DateLength", "ModelPhoto", "ScanTexts", "PictureTypes"];
+    "displayQuery12", "checkOldSerial", "serialQuery11", "estimateActivationDate", "refurbishmentVerdict", "readScannedCode", "compareReadings"];
+const Constants = ["Serial12Length", "Serial11Length", "PartNumberLength", "ShortestPartNumber", "DateLength", "ModelPhoto", "ScanTexts", "PictureTypes", "ScreenTexts"];
