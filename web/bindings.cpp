@@ -1,6 +1,5 @@
 // The core operations the web page calls, texts in and texts out, through embind. Nothing is
 // decided here: every rule, length and text is core's, and this file only converts.
-#include "core/about_screen.hpp"
 #include "core/dates.hpp"
 #include "core/label.hpp"
 #include "core/lengths.hpp"
@@ -14,7 +13,6 @@
 #include <cstddef>
 #include <optional>
 #include <string>
-#include <vector>
 
 namespace {
 
@@ -90,17 +88,6 @@ struct ScanTexts {
         Unavailable;
 };
 
-// The texts of reading a handset's screen, and the pairing of a box label with it.
-struct ScreenTexts {
-    std::string Reading, NoSerial, CheckTitle, FillIn, Cancel, BoxAgrees, BoxDisagrees, TakeHandsets, BoxLabel,
-        ScreenLabel, ShootScreen, PickPhoto;
-};
-
-Pairing CompareReadingsText(const std::string& labelSerial, const std::string& labelPart, const std::string& screenSerial,
-                            const std::string& screenPart) {
-    return CompareReadings(labelSerial, labelPart, screenSerial, screenPart);
-}
-
 // The picture kinds the scan takes, as a file input's `accept` lists them.
 std::string PictureTypeList() {
     std::string list;
@@ -154,27 +141,6 @@ EMSCRIPTEN_BINDINGS(quenlio) {
                                     text(ScanReadingLine), text(CameraRefused), text(NoCamera),
                                     text(CameraInsecure), text(CameraFailed), text(ScanUnavailable)});
     constant("PictureTypes", PictureTypeList());
-    value_object<ScreenTexts>("ScreenTexts")
-        .field("Reading", &ScreenTexts::Reading)
-        .field("NoSerial", &ScreenTexts::NoSerial)
-        .field("CheckTitle", &ScreenTexts::CheckTitle)
-        .field("FillIn", &ScreenTexts::FillIn)
-        .field("Cancel", &ScreenTexts::Cancel)
-        .field("BoxAgrees", &ScreenTexts::BoxAgrees)
-        .field("BoxDisagrees", &ScreenTexts::BoxDisagrees)
-        .field("TakeHandsets", &ScreenTexts::TakeHandsets)
-        .field("BoxLabel", &ScreenTexts::BoxLabel)
-        .field("ScreenLabel", &ScreenTexts::ScreenLabel)
-        .field("ShootScreen", &ScreenTexts::ShootScreen)
-        .field("PickPhoto", &ScreenTexts::PickPhoto);
-    constant("ScreenTexts", ScreenTexts{text(ReadingTextLine), text(NoScreenSerial), text(CheckReadingTitle), text(FillIn),
-                                        text(CancelReading), text(BoxAgrees), text(BoxDisagrees), text(TakeHandsets),
-                                        text(BoxReadingLabel), text(ScreenReadingLabel), text(ShootScreen),
-                                        text(PickPhoto)});
-    value_object<Pairing>("Pairing")
-        .field("SerialDiffers", &Pairing::SerialDiffers)
-        .field("PartDiffers", &Pairing::PartDiffers);
-    function("compareReadings", &CompareReadingsText);
     value_object<ScannedText>("ScannedText")
         .field("Serial", &ScannedText::Serial)
         .field("PartNumber", &ScannedText::PartNumber)

@@ -9,10 +9,6 @@ importScripts("precache.js");
 // scripts with a new core; then the old cache is deleted. A file that is not the one the release
 // was built with (a release published while this one was installing) fails the install, and the
 // browser tries again on a later visit.
-// The text recognizer's files (`OcrFiles`, of ocr/) are too big to fetch before they are needed:
-// each goes into a cache of its own (`OcrCache`, named by their contents, so kept across releases
-// that leave them as they are) the first time the page asks for it, checked as above, and is
-// answered from there after, so reading a picture's text works offline once it has been used.
 const CacheName = `quenlio-${Release}`;
 
 const hex = (buffer) => Array.from(new Uint8Array(buffer), (byte) => byte.toString(16).padStart(2, "0")).join("");
@@ -43,30 +39,16 @@ self.addEventListener("install", (event) => {
 self.addEventListener("activate", (event) => {
     event.waitUntil(
         caches.keys()
-            .then((names) => Promise.all(names.filter((name) => name.startsWith("quenlio-") && name !== CacheName && name !== OcrCache).map((name) => caches.delete(name))))
+            .then((names) => Promise.all(names.filter((name) => name.startsWith("quenlio-") && name !== CacheName).map((name) => caches.delete(name))))
             .then(() => self.clients.claim()),
     );
 });
 
-const ocrFiles = new Map(OcrFiles.map(([file, sha256]) => [new URL(file, self.location).pathname, [file, sha256]]));
-
-async function ocrFile(file, sha256) {
-    const cache = await caches.open(OcrCache);
-    const kept = await cache.match(file);
-    if (kept) return kept;
-    const response = await fetchChecked(file, sha256);
-    await cache.put(file, response.clone());
-    return response;
-}
-
-// Only what the release holds is answered from the cache, and the recognizer's files from theirs;
-// anything else goes to the network as if there were no worker.
+// Only what the release holds is answered from the cache; anything else goes to the network as
+// if there were no worker, and nothing is ever added to the cache.
 self.addEventListener("fetch", (event) => {
     const request = event.request;
-    const url = new URL(request.url);
-    if (request.method !== "GET" || url.origin !== self.location.origin) return;
-    const ocr = ocrFiles.get(url.pathname);
-    if (ocr) return event.respondWith(ocrFile(...ocr));
+    if (request.method !== "GET" || new URL(request.url).origin !== self.location.origin) return;
     event.respondWith(
         caches.open(CacheName).then(async (cache) => (await cache.match(request, { ignoreSearch: true })) ?? fetch(request)),
     );

@@ -87,7 +87,7 @@ test("installable: chromium finds nothing missing", async () => {
 });
 
 test("after one visit: the server gone and the network off, it opens, queries and draws everything, after a restart too", async () => {
-    // The visit of the test above installed the worker; its cache is exactly the built site but ocr/.
+    // The visit of the test above installed the worker; its cache is exactly the built site.
     await page.waitForFunction(async () => (await navigator.serviceWorker.ready).active.state === "activated");
     const cached = await page.evaluate(async () => {
         const names = await caches.keys();
@@ -97,8 +97,6 @@ test("after one visit: the server gone and the network off, it opens, queries an
     const built = (await readdir(SiteFolder, { recursive: true, withFileTypes: true }))
         .filter((entry) => entry.isFile() && entry.name !== "sw.js" && entry.name !== "precache.js")
         .map((entry) => "/" + relative(SiteFolder, join(entry.parentPath ?? entry.path, entry.name)))
-        // The text recognizer's files are fetched only when a picture first needs them.
-        .filter((file) => !file.startsWith("/ocr/"))
         .concat("/")
         .sort();
     assert.equal(cached.names.length, 1);

@@ -19,7 +19,7 @@ export const Chromium = process.env.QUENLIO_CHROMIUM ?? "/usr/bin/chromium";
 export const Phone = { width: 390, height: 844, deviceScaleFactor: 3, isMobile: true, hasTouch: true };
 
 /**
- * Serves the built site on a free port of 127.0.0.1: { url, origin, served, holdCore(), fail(), close() }.
+ * Serves the built site on a free port of 127.0.0.1: { url, origin, holdCore(), fail(), close() }.
  * close() also drops the browser's open connections, so after it nothing more is served.
  */
 export async function serveSite(folder = SiteFolder) {
@@ -29,13 +29,11 @@ export async function serveSite(folder = SiteFolder) {
     let held = null;
     // fail(file, times): the next `times` requests for the file (any query; Infinity: all) get a 503.
     const failing = new Map();
-    const served = []; // every file asked for, in order
     const [serve] = server.listeners("request");
     server.removeAllListeners("request");
     server.on("request", async (request, response) => {
         if (request.url.includes(".wasm")) await held;
         const file = new URL(request.url, url).pathname.slice(1);
-        served.push(file);
         if (!(failing.get(file) > 0)) return serve(request, response);
         failing.set(file, failing.get(file) - 1);
         response.writeHead(503).end();
@@ -44,7 +42,6 @@ export async function serveSite(folder = SiteFolder) {
     return {
         url,
         origin: new URL(url).origin,
-        served,
         holdCore: () => {
             let release;
             held = new Promise((done) => (release = done));

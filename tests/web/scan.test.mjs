@@ -1,7 +1,6 @@
 // 扫描条码 on both query screens: a photo of a box label where the camera is refused (in every
 // engine), and chromium's fake camera looking at a label. The labels are drawn by the reader's
-// own test script (zint, ImageMagick), the camera's stream made from one with ffmpeg. And the
-// handset's 关于本机 screen read for text (drawn by tests/ocr's script), checked in the 核对 box.
+// own test script (zint, ImageMagick), the camera's stream made from one with ffmpeg.
 import { after, before, test } from "node:test";
 import assert from "node:assert/strict";
 import { execFileSync } from "node:child_process";
@@ -15,9 +14,6 @@ import { answerBox, boxesClosed, eachEngine, focusedControl, goTo, noBoxOpen, op
 const labels = mkdtempSync(join(tmpdir(), "quenlio-labels-"));
 execFileSync("bash", [join(RepoRoot, "tests/reader/draw_labels.sh"), labels]);
 const label = (name) => join(labels, `${name}.png`);
-const screens = join(labels, "about");
-execFileSync("bash", [join(RepoRoot, "tests/ocr/draw_about_screens.sh"), screens]);
-const screen = (name) => join(screens, name);
 after(() => rmSync(labels, { recursive: true, force: true }));
 
 // The camera looking at the 12-character label from afar, a quarter of a 1920×1080 frame wide: its
@@ -45,10 +41,10 @@ eachEngine("scanning a photo", (f) => {
         await page.tap(sel("Form5", "Scan"));
         const box = await page.waitFor(() => {
             const photo = document.querySelector("#ScanBox [data-answer=photo]");
-            return document.querySelector("#ScanBox .camera").hidden && document.activeElement.closest("dialog") && document.getElementById("ScanBox-line").textContent;
+            return !photo.hidden && document.activeElement.closest("dialog") && document.getElementById("ScanBox-line").textContent;
         }, { message: "the photo offered", timeout: 10000 });
         assert.ok(Refusals.includes(box), `says why: ${box}`);
-        assert.deepEqual((await openBox(page)).buttons, ["选取照片或截图", "关闭"]);
+        assert.deepEqual((await openBox(page)).buttons, ["拍照或选取照片", "关闭"]);
 
         await page.chooseFile("#ScanBox-file", notPicture);
         await untilLine(page, "无法读取这张图片");
@@ -68,82 +64,15 @@ eachEngine("scanning a photo", (f) => {
 
         await goTo(page, f.url, "Form3");
         await page.tap(sel("Form3", "Scan"));
-        await page.waitFor(() => document.querySelector("#ScanBox .camera").hidden, { message: "the photo offered", timeout: 10000 });
+        await page.waitFor(() => !document.querySelector("#ScanBox [data-answer=photo]").hidden, { message: "the photo offered", timeout: 10000 });
         const before = await page.evaluate(() => window.boxesClosed);
         await page.chooseFile("#ScanBox-file", label("old-label"));
         await boxesClosed(page, before);
         assert.deepEqual(await values(page, "Form3", "Text1", "Text2"), ["88923ABC3NP", "MB716CH"]);
         assert.equal(await page.evaluate(() => document.querySelector("#Form3 [data-control=Command1]").disabled), false);
-
-        // A photo of the handset's screen, read for text and checked before it fills the boxes.
-        await goTo(page, f.url, "Form5");
-        await page.tap(sel("Form5", "Scan"));
-        await page.chooseFile("#ScanBox-file", screen("photo-zh-ios6.jpg"));
-        assert.deepEqual(await checked(page), { pairing: false, line: "", buttons: ["填入", "取消"], values: ["F1RJP3XYDTWF", "MD297CH"], marked: [], crops: 2 });
-        await answerBox(page, "确定");
-        assert.deepEqual(await values(page, "Form5", "Text1", "Text2"), ["F1RJP3XYDTWF", "MD297CH"]);
         assert.deepEqual(page.errors, []);
     });
 });
-
-// The 核对 box once it is up: what it shows.
-const checked = (page) => page.waitFor(() => {
-    const box = document.querySelector("dialog#CheckBox[open]");
-    return box && {
-        pairing: !box.querySelector("thead").hidden,
-        line: box.querySelector("#CheckBox-line").textContent,
-        buttons: [...box.querySelectorAll("button")].filter((b) => !b.hidden).map((b) => b.textContent),
-        values: [...box.querySelectorAll("td[data-reading=screen] span")].map((s) => s.textContent.replace("≠\u00a0", "")),
-        marked: [...box.querySelectorAll("tr")].filter((r) => r.querySelector("mark")).map((r) => r.dataset.field),
-        crops: [...box.querySelectorAll("canvas")].filter((c) => !c.hidden && c.width > 1).length,
-    };
-}, { message: "the 核对 box", timeout: 60000 });
-const pairingLine = (page, screen) => page.evaluate((s) => document.querySelector(`#${s} .pairing`).textContent, screen);
-
-eachEngine("reading a handset's screen", (f) => {
-    const pick = async (screenName, picture) => {
-        await f.page.tap(sel(screenName, "Scan"));
-        await f.page.chooseFile("#ScanBox-file", picture);
-    };
-
-    test("after a box label, a screenshot of the handset says 机盒不一致 and 以手机为准 takes it; typing ends the pairing; a negative says what to do", async () => {
-        const { page } = f;
-        await goTo(page, f.url, "Form3");
-        await pick("Form3", label("old-label"));
-        await page.waitFor(() => window.boxesClosed >= 1, { message: "the label read", timeout: 30000 });
-        assert.ok(!f.site.served.some((file) => file.startsWith("ocr/")), "nothing of the recognizer before a picture needs it");
-
-        await pick("Form3", screen("old-zh-ios6-960.png"));
-        assert.deepEqual(await checked(page), { pairing: true, line: "机盒不一致", buttons: ["以手机为准", "取消"], values: ["88923ABC3NP", "MC605CH"], marked: ["PartNumber"], crops: 2 });
-        assert.ok(f.site.served.includes("ocr/eng.traineddata.gz"));
-        assert.deepEqual(await page.evaluate(() => [...document.querySelectorAll("#CheckBox td[data-reading=label]")].map((c) => c.textContent)), ["88923ABC3NP", "≠\u00a0MB716CH"]);
-        await answerBox(page, "确定");
-        assert.deepEqual(await values(page, "Form3", "Text1", "Text2"), ["88923ABC3NP", "MC605CH"]);
-        assert.equal(await pairingLine(page, "Form3"), "机盒不一致");
-        await page.tap(sel("Form3", "Text2"));
-        await page.press("Backspace");
-        assert.equal(await pairingLine(page, "Form3"), "", "typing ends the pairing");
-
-        await pick("Form3", screen("general-zh-ios7-1136.png"));
-        await untilLine(page, "没有识别到序列号，请换一张清晰的截图");
-        await answerBox(page, "取消");
-        assert.deepEqual(page.errors, []);
-    });
-
-    test("a screenshot is checked, then fills both boxes; the same handset's box label after it says 机盒一致", async () => {
-        const { page } = f;
-        await goTo(page, f.url, "Form5");
-        await pick("Form5", screen("zh-ios6-1136.png"));
-        assert.deepEqual(await checked(page), { pairing: false, line: "", buttons: ["填入", "取消"], values: ["F1RJP3XYDTWF", "MD297CH"], marked: [], crops: 2 });
-        await answerBox(page, "确定");
-        assert.deepEqual(await values(page, "Form5", "Text1", "Text2"), ["F1RJP3XYDTWF", "MD297CH"]);
-        await pick("Form5", label("label"));
-        assert.deepEqual(await checked(page), { pairing: true, line: "机盒一致", buttons: ["取消"], values: ["F1RJP3XYDTWF", "MD297CH"], marked: [], crops: 0 });
-        await answerBox(page, "取消");
-        assert.equal(await pairingLine(page, "Form5"), "机盒一致");
-        assert.deepEqual(page.errors, []);
-    });
-}, { engines: ["chromium"] });
 
 eachEngine("scanning with the camera", (f) => {
     before(() =>

@@ -34,25 +34,6 @@ try {
     // The scan box, the camera looking at a label not yet sharp enough to read.
     const folder = mkdtempSync(join(tmpdir(), "quenlio-shot-"));
     execFileSync("bash", [join(RepoRoot, "tests/reader/draw_labels.sh"), folder]);
-    // The 核对 box: a screenshot of the handset's screen read; and one of another handset read
-    // after a box label of another part number filled the boxes (机盒不一致).
-    execFileSync("bash", [join(RepoRoot, "tests/ocr/draw_about_screens.sh"), join(folder, "about")]);
-    const check = async (viewport, picture, name, label) => {
-        const page = await session.newPage(viewport);
-        await goTo(page, site.url, "Form3");
-        for (const file of [label, picture].filter(Boolean)) {
-            await page.tap("#Form3 [data-control=Scan]");
-            await page.chooseFile("#ScanBox-file", file);
-            if (file === label) await page.waitFor(() => window.boxesClosed >= 1, { message: "the label read", timeout: 30000 });
-        }
-        await page.waitFor(() => document.querySelector("#CheckBox[open]"), { message: "the 核对 box", timeout: 60000 });
-        await page.screenshot(out(name));
-        await page.close();
-    };
-    for (const [viewport, size] of [[phone, ""], [small, "-320"]]) {
-        await check(viewport, join(folder, "about", "old-zh-ios6-960.png"), `check${size}`);
-        await check(viewport, join(folder, "about", "old-zh-ios6-960.png"), `check-differs${size}`, join(folder, "old-label.png"));
-    }
     execFileSync("convert", [join(folder, "label.png"), "-resize", "560x420", "-blur", "0x5", "-background", "#d9d4c8", "-gravity", "center", "-extent", "640x480", join(folder, "frame.png")]);
     execFileSync("ffmpeg", ["-loglevel", "error", "-y", "-loop", "1", "-i", join(folder, "frame.png"), "-t", "1", "-r", "10", "-pix_fmt", "yuv420p", join(folder, "frame.y4m")]);
     const camera = await launch("chromium", { origin: site.origin, camera: join(folder, "frame.y4m") });

@@ -17,8 +17,7 @@ const clean = (value) =>
  *   autofillPartNumber gives "" for none; displayQuery12 { Result, FlagRed, Photo }, Photo one of
  *   ModelPhoto; serialQuery11(serial, part, shown) a QueryResult; estimateActivationDate and
  *   refurbishmentVerdict null when a date cannot be read; readScannedCode(text, serialLength)
- *   { Serial, PartNumber, Message }, one of them not ""; compareReadings(labelSerial, labelPart,
- *   screenSerial, screenPart) { SerialDiffers, PartDiffers }.
+ *   { Serial, PartNumber, Message }, one of them not "".
  * @param {object} [options]
  */
 export async function loadCore(options = {}) {
@@ -30,5 +29,5 @@ export async function loadCore(options = {}) {
 }
 
 const Functions = ["normalizeSerial", "upperAscii", "charCount", "charSlice", "checkHalfYearCode", "autofillPartNumber",
-    "displayQuery12", "checkOldSerial", "serialQuery11", "estimateActivationDate", "refurbishmentVerdict", "readScannedCode", "compareReadings"];
-const Constants = ["Serial12Length", "Serial11Length", "PartNumberLength", "ShortestPartNumber", "DateLength", "ModelPhoto", "ScanTexts", "PictureTypes", "ScreenTexts"];
+    "displayQuery12", "checkOldSerial", "serialQuery11", "estimateActivationDate", "refurbishmentVerdict", "readScannedCode"];
+const Constants = ["Serial12Length", "Serial11Length", "PartNumberLength", "ShortestPartNumber", "DateLength", "ModelPhoto", "ScanTexts", "PictureTypes"];

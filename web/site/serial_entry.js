@@ -168,68 +168,24 @@ export class KeyBursts {
 export function takeScanned(core, serialLength, serial, partNumber) {
     let waitingPart = "";
     serial.input.addEventListener("input", () => (waitingPart = ""));
-    const pairing = pairingOf(serial, partNumber);
     return async (text) => {
         const code = core.readScannedCode(text, serialLength);
         if (code.Message) return dialogs.showMessage(code.Message, core.ScanTexts.Title);
-        if (code.Serial) {
-            pairing.forget();
-            await serial.pasteOver(code.Serial);
-        } else waitingPart = code.PartNumber;
+        if (code.Serial) await serial.pasteOver(code.Serial);
+        else waitingPart = code.PartNumber;
         if (!waitingPart || partNumber.input.disabled || partNumber.input.readOnly) return;
         const part = waitingPart;
         waitingPart = "";
         await partNumber.pasteOver(part);
-        // A box label, filling both boxes.
-        pairing.keep("label", serial.text, part);
     };
-}
-
-/**
- * 机盒一致: what last filled both boxes of a query screen, a box label (`kind` "label": a picture's
- * bar codes or a hand scanner) or a handset's screen ("screen"), until either box is typed in,
- * which also clears the screen's line that says how the two compared.
- */
-class Pairing {
-    constructor(serial, partNumber) {
-        this.held = null;
-        this.line = serial.input.closest("fieldset").querySelector(".pairing");
-        for (const box of [serial, partNumber]) box.input.addEventListener("input", () => this.forget());
-    }
-
-    forget() {
-        this.held = null;
-        this.say("");
-    }
-
-    say(text) {
-        if (this.line.textContent !== text) this.line.textContent = text;
-    }
-
-    keep(kind, serial, partNumber) {
-        this.held = { kind, Serial: serial, PartNumber: partNumber };
-    }
-
-    /** The reading of the other kind than `kind` that the boxes still hold, or null. */
-    other(kind) {
-        return this.held?.kind !== kind ? this.held : null;
-    }
-}
-
-const pairings = new WeakMap(); // each screen's Pairing, by its serial Box
-
-function pairingOf(serial, partNumber) {
-    if (!pairings.has(serial)) pairings.set(serial, new Pairing(serial, partNumber));
-    return pairings.get(serial);
 }
 
 let scanning = null; // scan.js, once a press has brought it
 
 /**
  * 扫描条码: the scan box for serials of `serialLength` characters; a label read goes into `serial`
- * and then, when it is open by then, `partNumber`, each pasted over through its own handlers;
- * a handset's screen read for text likewise, once the user has checked it. The box's texts and
- * the picture kinds it takes are core's.
+ * and then, when it is open by then, `partNumber`, each pasted over through its own handlers.
+ * The box's texts and the picture kinds it takes are core's.
  */
 export async function scanInto(core, serialLength, serial, partNumber) {
     let scan;
@@ -240,12 +196,9 @@ export async function scanInto(core, serialLength, serial, partNumber) {
         await dialogs.showMessage(core.ScanTexts.Unavailable, core.ScanTexts.Title);
         return;
     }
-    const pairing = pairingOf(serial, partNumber);
-    await scan.scanLabel(serialLength, core, pairing, async (serialText, partText) => {
-        pairing.forget();
+    await scan.scanLabel(serialLength, core.ScanTexts, core.PictureTypes, async (serialText, partText) => {
         await serial.pasteOver(serialText);
         if (partText && !partNumber.input.disabled && !partNumber.input.readOnly) await partNumber.pasteOver(partText);
-        return partNumber.text;
     });
 }
 
