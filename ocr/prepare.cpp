@@ -25,34 +25,11 @@ struct Area {
     int Height = 0;
 };
 
-// The picture at a `factor`-th of its size a side, each pixel the mean of those it stands for.
-Prepared Shrunk(const reader::GreyPicture& picture, int factor) {
-    Prepared small;
-    small.Width = picture.Width() / factor;
-    small.Height = picture.Height() / factor;
-    small.Pixels.resize(std::size_t(small.Width) * std::size_t(small.Height));
-    std::vector<int> sums(std::size_t(small.Width));
-    const int area = factor * factor;
-    for (int y = 0; y < small.Height; ++y) {
-        std::fill(sums.begin(), sums.end(), area / 2);
-        for (int dy = 0; dy < factor; ++dy) {
-            const std::uint8_t* in =
-                picture.Data() + std::size_t(y * factor + dy) * std::size_t(picture.Width());
-            for (std::size_t x = 0; x < sums.size(); ++x)
-                for (int dx = 0; dx < factor; ++dx)
-                    sums[x] += in[x * std::size_t(factor) + std::size_t(dx)];
-        }
-        std::transform(sums.begin(), sums.end(), small.Pixels.begin() + std::ptrdiff_t(y) * small.Width,
-                       [&](int sum) { return std::uint8_t(sum / area); });
-    }
-    return small;
-}
-
 // The grey level that parts the picture's pixels into a dark and a light class best (Otsu's).
-int Parting(const std::vector<std::uint8_t>& pixels) {
+int Parting(const std::uint8_t* pixels, std::size_t count) {
     std::array<double, 256> counts{};
-    for (const std::uint8_t p : pixels)
-        ++counts[p];
+    for (std::size_t i = 0; i < count; ++i)
+        ++counts[pixels[i]];
     double total = 0, sum = 0;
     for (int i = 0; i < 256; ++i) {
         total += counts[std::size_t(i)];
@@ -100,21 +77,22 @@ std::pair<int, int> LongestRun(const std::vector<int>& counts, int least, int ga
 // The lit screen in `small`: the rows and columns where most pixels are light, light being
 // over the level that parts the picture's dark (a desk, the handset's glass) from its light. A
 // screenshot is lit all over but for its status bar.
-Area LitScreen(const Prepared& small) {
-    const int parting = Parting(small.Pixels);
-    std::vector<int> rows(std::size_t(small.Height)), columns(std::size_t(small.Width));
-    for (int y = 0; y < small.Height; ++y)
-        for (int x = 0; x < small.Width; ++x)
-            if (small.Pixels[std::size_t(y) * std::size_t(small.Width) + std::size_t(x)] > parting)
+Area LitScreen(const reader::GreyPicture& small) {
+    const std::size_t width = std::size_t(small.Width());
+    const int parting = Parting(small.Data(), width * std::size_t(small.Height()));
+    std::vector<int> rows(std::size_t(small.Height())), columns(width);
+    for (int y = 0; y < small.Height(); ++y)
+        for (int x = 0; x < small.Width(); ++x)
+            if (small.Data()[std::size_t(y) * width + std::size_t(x)] > parting)
                 ++rows[std::size_t(y)];
     const int widest = *std::max_element(rows.begin(), rows.end());
-    const auto [top, bottom] = LongestRun(rows, widest / 2, small.Height / 50);
+    const auto [top, bottom] = LongestRun(rows, widest / 2, small.Height() / 50);
     for (int y = top; y < bottom; ++y)
-        for (int x = 0; x < small.Width; ++x)
-            if (small.Pixels[std::size_t(y) * std::size_t(small.Width) + std::size_t(x)] > parting)
+        for (int x = 0; x < small.Width(); ++x)
+            if (small.Data()[std::size_t(y) * width + std::size_t(x)] > parting)
                 ++columns[std::size_t(x)];
     const int tallest = *std::max_element(columns.begin(), columns.end());
-    const auto [left, right] = LongestRun(columns, tallest / 2, small.Width / 50);
+    const auto [left, right] = LongestRun(columns, tallest / 2, small.Width() / 50);
     return {left, top, right - left, bottom - top};
 }
 
@@ -187,7 +165,7 @@ std::vector<Prepared> Prepare(const reader::GreyPicture& picture) {
     if (picture.Empty())
         return {};
     const int factor = std::max(1, (std::max(picture.Width(), picture.Height()) + FindingSide - 1) / FindingSide);
-    const Area lit = LitScreen(Shrunk(picture, factor));
+    const Area lit = LitScreen(reader::Shrunk(picture, factor));
     Area screen{lit.Left * factor, lit.Top * factor, lit.Width * factor, lit.Height * factor};
     if (screen.Width < 8 || screen.Height < 8)
         screen = {0, 0, picture.Width(), picture.Height()};

@@ -14,7 +14,13 @@ namespace {
 // would be too few to read.
 constexpr int SmallestThird = 500;
 
-// The picture at a `factor`-th of its size a side, each pixel the mean of those it stands for.
+
+double Distance(const ZXing::PointI& a, const ZXing::PointI& b) {
+    return std::hypot(double(a.x - b.x), double(a.y - b.y));
+}
+
+} // namespace
+
 GreyPicture Shrunk(const GreyPicture& picture, int factor) {
     GreyPicture small(picture.Width() / factor, picture.Height() / factor);
     std::vector<std::uint8_t> row(std::size_t(small.Width()));
@@ -35,12 +41,6 @@ GreyPicture Shrunk(const GreyPicture& picture, int factor) {
     }
     return small;
 }
-
-double Distance(const ZXing::PointI& a, const ZXing::PointI& b) {
-    return std::hypot(double(a.x - b.x), double(a.y - b.y));
-}
-
-} // namespace
 
 GreyPicture::GreyPicture(int width, int height) {
     if (width <= 0 || height <= 0 || std::int64_t(width) * height > MostPixels)

@@ -60,6 +60,9 @@ private:
     std::vector<std::uint8_t> m_pixels;
 };
 
+// The picture at a `factor`-th of its size a side, each pixel the mean of those it stands for.
+GreyPicture Shrunk(const GreyPicture& picture, int factor);
+
 // The Code 128, EAN-13 and UPC-A codes of the picture, read at its own size, each with its place
 // in the picture's pixels; none for an empty picture or one with no such code.
 std::vector<LabelCode> ReadCodes(const GreyPicture& picture);

@@ -87,18 +87,22 @@ void Hook::QueuePicture(QString path) {
     m_pictures.push_back(std::move(path));
 }
 
+Answer Hook::Reply(Shown shown) {
+    const Buttons buttons = shown.buttons;
+    m_shown.push_back(std::move(shown));
+    if (onShown)
+        onShown(m_shown.back());
+    Answer answer = Answer::Ok;
+    if (!m_answers.empty()) {
+        answer = m_answers.front();
+        m_answers.erase(m_answers.begin());
+    }
+    return buttons == Buttons::Ok ? Answer::Ok : answer;
+}
+
 Answer ShowMessage(QWidget* parent, const QString& text, const QString& title, Buttons buttons) {
     if (g_hook) {
-        Hook& hook = *g_hook;
-        hook.m_shown.push_back({Shown::Kind::Message, text, title, buttons, {}});
-        if (hook.onShown)
-            hook.onShown(hook.m_shown.back());
-        Answer answer = Answer::Ok;
-        if (!hook.m_answers.empty()) {
-            answer = hook.m_answers.front();
-            hook.m_answers.erase(hook.m_answers.begin());
-        }
-        return buttons == Buttons::Ok ? Answer::Ok : answer;
+        return g_hook->Reply({Shown::Kind::Message, text, title, buttons, {}, {}});
     }
 
     QMessageBox box(QMessageBox::NoIcon, title, text, QMessageBox::NoButton, parent);
@@ -120,7 +124,7 @@ std::optional<QString> AskText(QWidget* parent, const QString& prompt, const QSt
                                const QString& initial) {
     if (g_hook) {
         Hook& hook = *g_hook;
-        hook.m_shown.push_back({Shown::Kind::Input, prompt, title, Buttons::OkCancel, initial});
+        hook.m_shown.push_back({Shown::Kind::Input, prompt, title, Buttons::OkCancel, initial, {}});
         if (hook.onShown)
             hook.onShown(hook.m_shown.back());
         if (hook.m_inputs.empty())
@@ -147,17 +151,7 @@ std::optional<QString> AskText(QWidget* parent, const QString& prompt, const QSt
 Answer CheckReading(QWidget* parent, const QString& title, const ReadingCheck& check) {
     const Buttons buttons = check.choices.size() > 1 ? Buttons::OkCancel : Buttons::Ok;
     if (g_hook) {
-        Hook& hook = *g_hook;
-        hook.m_shown.push_back(
-            {Shown::Kind::Reading, ReadingLines(check), title, buttons, {}, check.choices});
-        if (hook.onShown)
-            hook.onShown(hook.m_shown.back());
-        Answer answer = Answer::Ok;
-        if (!hook.m_answers.empty()) {
-            answer = hook.m_answers.front();
-            hook.m_answers.erase(hook.m_answers.begin());
-        }
-        return buttons == Buttons::Ok ? Answer::Ok : answer;
+        return g_hook->Reply({Shown::Kind::Reading, ReadingLines(check), title, buttons, {}, check.choices});
     }
 
     QDialog box(parent);
@@ -211,7 +205,7 @@ std::optional<QString> AskPicture(QWidget* parent, const QString& title, const Q
     const QString filter = QStringLiteral("图片 (*.%1)").arg(suffixes.join(QStringLiteral(" *.")));
     if (g_hook) {
         Hook& hook = *g_hook;
-        hook.m_shown.push_back({Shown::Kind::Picture, filter, title, Buttons::OkCancel, {}});
+        hook.m_shown.push_back({Shown::Kind::Picture, filter, title, Buttons::OkCancel, {}, {}});
         if (hook.onShown)
             hook.onShown(hook.m_shown.back());
         if (hook.m_pictures.empty())

@@ -85,6 +85,9 @@ public:
     std::function<void(const Shown&)> onShown;
 
 private:
+    // Records a box with buttons, lets onShown run and answers it from the queue (Ok when empty,
+    // and always for a box with OK alone).
+    Answer Reply(Shown shown);
     friend Answer quenlio::dialogs::ShowMessage(QWidget*, const QString&, const QString&, Buttons);
     friend std::optional<QString> quenlio::dialogs::AskText(QWidget*, const QString&, const QString&,
                                                             const QString&);

@@ -2,7 +2,7 @@
 // folder in QUENLIO_LABELS): from the file dialog, the clipboard and a drop. The boxes are filled
 // as if pasted over, and nothing is queried; a picture that gives nothing says so and changes
 // nothing. The handset's 关于本机 screen, as tests/ocr/draw_about_screens.sh draws it (its folder in
-// QUENLIO_ABOUT_SCREENS): read for text, checked, filled; and compared with a box label.
+// QUENLIO_SCREENS): read for text, checked, filled; and compared with a box label.
 #include "core/about_screen.hpp"
 #include "core/label.hpp"
 #include "support/screen_support.hpp"
@@ -32,7 +32,7 @@ class TestScan : public QObject {
 
     static QString Label(const char* name) { return qEnvironmentVariable("QUENLIO_LABELS") + "/" + name; }
     static QString About(const char* name) {
-        return qEnvironmentVariable("QUENLIO_ABOUT_SCREENS") + "/" + name;
+        return qEnvironmentVariable("QUENLIO_SCREENS") + "/" + name;
     }
     static QString Text(std::string_view text) {
         return QString::fromUtf8(text.data(), qsizetype(text.size()));
